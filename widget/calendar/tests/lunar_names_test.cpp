@@ -1,0 +1,3 @@
+#include "widget/calendar/lunar_converter.h"
+
+#include <gtest/gtest.h>
