@@ -89,8 +89,7 @@ LunarDate WalkMonths(int lunarYear, int n) {
             n -= leapDays;
         }
     }
-    return {static_cast<std::uint16_t>(lunarYear), static_cast<std::int16_t>(month),
-            static_cast<std::uint16_t>(n + 1)};
+    return {static_cast<std::uint16_t>(lunarYear), static_cast<std::int16_t>(month), static_cast<std::uint16_t>(n + 1)};
 }
 
 // Month digits of months 1-10 ("正" stands for 1), index = month - 1.
@@ -154,8 +153,11 @@ std::string DayNameText(int day) {
 }  // namespace
 
 int LunarConverter::ToLunar(int year, int month, int day, LunarDate& lunar) {
-    int n = DayOffset(year, month, day, kFirstTableYear, 1, 1);
     lunar = {};
+    if (!IsValidDate(year, month, day)) {
+        return 0;
+    }
+    int n = DayOffset(year, month, day, kFirstTableYear, 1, 1);
     if (n < kFirstConvertibleOffset) {
         return 0;
     }

@@ -21,7 +21,8 @@ class LunarConverter {
 public:
     // Fills `lunar` and returns the solar-term index of the Gregorian day
     // (1-24, 0 = none). Dates outside 1900-12-22 ... 2051-02-10, which the
-    // tables do not describe, give an all-zero LunarDate and 0.
+    // tables do not describe, and impossible dates give an all-zero LunarDate
+    // and 0.
     static int ToLunar(int year, int month, int day, LunarDate& lunar);
 
     // Signed number of days from date B to date A.

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, and only those that are
+# missing, so a second run does nothing. Needs root or sudo when something is
+# missing.
+#
+#   scripts/install-deps.sh all       everything ./test.sh needs
+#   scripts/install-deps.sh windows   what ./run.sh needs (the Windows tree and Wine)
+set -euo pipefail
+
+common=(cmake ninja-build)
+native=(g++ clang libclang-rt-14-dev googletest libbenchmark-dev)
+windows=(g++-mingw-w64-i686-posix wine wine32:i386 wine64 xvfb fonts-wqy-zenhei locales)
+
+case "${1:-all}" in
+all) wanted=("${common[@]}" "${native[@]}" "${windows[@]}") ;;
+windows) wanted=("${common[@]}" "${windows[@]}") ;;
+*)
+    echo "usage: $0 [all|windows]" >&2
+    exit 2
+    ;;
+esac
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo_cmd=(sudo)
+fi
+as_root() {
+    if [ ${#sudo_cmd[@]} -gt 0 ] && ! command -v sudo >/dev/null; then
+        echo "install-deps: need root or sudo to run: $*" >&2
+        exit 1
+    fi
+    "${sudo_cmd[@]}" "$@"
+}
+
+missing=()
+for package in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "install-deps: installing ${missing[*]}"
+    if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+    fi
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# Wine shows the programs' Chinese text (command lines, WM_COPYDATA, code page
+# 936) only in a Chinese locale.
+if printf '%s\n' "${wanted[@]}" | grep -qx wine && ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+    echo "install-deps: generating the zh_CN.UTF-8 locale"
+    as_root localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+fi
