@@ -4,6 +4,7 @@
 // Gregorian dates (section NORMAL), fixed lunar dates (LUNAR) and a weekday in
 // a week row of a Gregorian month (EXTEND). Texts are GBK.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -65,9 +66,16 @@ public:
     // Fills `result` with the holidays of `date`. With searchAhead the next
     // two days are tried when the day has none, and result.date is the day
     // that matched. With a measurer each description is measured. True when
-    // an entry was found.
-    bool HolidaysOfDay(GregorianDate date, bool searchAhead, const DescriptionMeasurer* measurer,
+    // an entry was found; when none was, `result` holds `date`, its solar
+    // term and no entries. A day without a lunar date in the tables matches
+    // no LUNAR entry.
+    bool HolidaysOfDay(GregorianDate date,
+                       bool searchAhead,
+                       const DescriptionMeasurer* measurer,
                        DayHolidays& result) const;
+
+    // Number of entries stored over all three sections, duplicates included.
+    std::size_t EntryCount() const;
 
 private:
     std::multimap<std::int64_t, HolidayEntry> fixedDates_;  // month * 100 + day, file order kept
