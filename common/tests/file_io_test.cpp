@@ -1,0 +1,78 @@
+#include "common/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "common/path_util.h"
+
+namespace {
+
+// A fresh folder of its own for each test, removed afterwards.
+class FileIoTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("file_io_test_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    std::string PathOf(const char* name) const { return JoinPath(folder_.string(), name); }
+
+    std::size_t FilesInFolder() const {
+        std::size_t count = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder_)) {
+            ++count;
+        }
+        return count;
+    }
+
+    std::filesystem::path folder_;
+};
+
+}  // namespace
+
+TEST_F(FileIoTest, ReplaceCreatesAndReplacesWithExactBytes) {
+    const std::string path = PathOf("Calendar.dat");
+    const std::string first("\x01\x00\r\n\xFF binary", 12);
+    ASSERT_EQ(ReplaceFileAtomically(path, first), 0);
+    std::string read;
+    ASSERT_TRUE(ReadWholeFile(path, read));
+    EXPECT_EQ(read, first);
+
+    ASSERT_EQ(ReplaceFileAtomically(path, "shorter"), 0);
+    ASSERT_TRUE(ReadWholeFile(path, read));
+    EXPECT_EQ(read, "shorter");
+    ASSERT_EQ(ReplaceFileAtomically(path, ""), 0);
+    ASSERT_TRUE(ReadWholeFile(path, read));
+    EXPECT_EQ(read, "");
+    // No temporary file is left behind.
+    EXPECT_EQ(FilesInFolder(), 1u);
+}
+
+TEST_F(FileIoTest, FailedReplaceKeepsTheOldFileAndReportsTheError) {
+    const std::string path = PathOf("missing_folder/Alarmcfg.dat");
+    EXPECT_NE(ReplaceFileAtomically(path, "data"), 0);
+    EXPECT_EQ(FilesInFolder(), 0u);
+
+    // A folder in the way of the file: the replace fails, the folder stays.
+    const std::string blocked = PathOf("blocked");
+    std::filesystem::create_directories(blocked);
+    std::ofstream(JoinPath(blocked, "inside")) << "kept";
+    EXPECT_NE(ReplaceFileAtomically(blocked, "data"), 0);
+    std::string read;
+    ASSERT_TRUE(ReadWholeFile(JoinPath(blocked, "inside"), read));
+    EXPECT_EQ(read, "kept");
+    EXPECT_EQ(FilesInFolder(), 1u);
+}
+
+TEST_F(FileIoTest, ReadOfAMissingFileFails) {
+    std::string read = "stale";
+    EXPECT_FALSE(ReadWholeFile(PathOf("none.ini"), read));
+    EXPECT_EQ(read, "");
+}
