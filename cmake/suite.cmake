@@ -129,3 +129,28 @@ function(suite_benchmark name)
     suite_code_options(${name})
     add_test(NAME ${name} COMMAND ${name} --benchmark_min_time=0.01)
 endfunction()
+
+# suite_windows_dll(target OUTPUT_NAME name BUILD_MACRO macro SOURCES ... [LIBS ...] [DESTINATION dir])
+# A DLL of the product (Windows tree only): built as <name>.dll (no "lib"
+# prefix) with `macro` defined while compiling it, so the library's API
+# header can switch between dllexport and dllimport, and installed into the
+# assembled program (dist/, or dist/<dir>). A static core library that goes
+# into the DLL needs the same macro: target_compile_definitions(core PUBLIC
+# ...) is wrong (users would export), so give it PRIVATE in the core's
+# CMakeLists when SUITE_WINDOWS.
+function(suite_windows_dll target)
+    cmake_parse_arguments(ARG "" "OUTPUT_NAME;BUILD_MACRO;DESTINATION" "SOURCES;LIBS" ${ARGN})
+    if(NOT SUITE_WINDOWS)
+        return()
+    endif()
+    add_library(${target} SHARED ${ARG_SOURCES})
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME ${ARG_OUTPUT_NAME} PREFIX "" IMPORT_PREFIX "")
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_compile_definitions(${target} PRIVATE ${ARG_BUILD_MACRO})
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS})
+    suite_code_options(${target})
+    if(NOT ARG_DESTINATION)
+        set(ARG_DESTINATION .)
+    endif()
+    install(TARGETS ${target} RUNTIME DESTINATION ${ARG_DESTINATION})
+endfunction()
