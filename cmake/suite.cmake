@@ -49,6 +49,30 @@ if(SUITE_WINDOWS)
     install(FILES ${SUITE_MINGW_RUNTIME_DLLS} DESTINATION .)
 endif()
 
+# libstdc++ 12's <chrono> holds one literal, "\u00b5s" (the suffix it prints
+# for microseconds), that code page 936 cannot store, so with our execution
+# character set every file including <chrono> fails to compile. The build
+# uses a copy of that header with the suffix spelled "us"; the copy is made
+# from the compiler's own header at configure time, so it follows the
+# compiler version, and only this literal differs.
+function(suite_patch_chrono_header)
+    if(SUITE_FUZZ OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        return()
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E echo "#include <chrono>"
+                    COMMAND ${CMAKE_CXX_COMPILER} -std=c++20 -x c++ -E -H -o /dev/null -
+                    ERROR_VARIABLE included OUTPUT_QUIET)
+    string(REGEX MATCH "\\. ([^\n]*/chrono)\n" found "${included}")
+    if(NOT CMAKE_MATCH_1)
+        message(FATAL_ERROR "could not find the compiler's <chrono> header")
+    endif()
+    file(READ "${CMAKE_MATCH_1}" chrono)
+    string(REPLACE "\"\\u00b5s\"" "\"us\"" chrono "${chrono}")
+    file(WRITE ${CMAKE_BINARY_DIR}/compat/chrono "${chrono}")
+    include_directories(BEFORE SYSTEM ${CMAKE_BINARY_DIR}/compat)
+endfunction()
+suite_patch_chrono_header()
+
 # Options for code written here (not for GoogleTest or other outside code).
 function(suite_code_options target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Werror)

@@ -8,7 +8,7 @@
 set -euo pipefail
 
 common=(cmake ninja-build)
-native=(g++ clang libclang-rt-14-dev googletest libbenchmark-dev)
+native=(g++ clang libclang-rt-14-dev googletest libbenchmark-dev libxml2-dev)
 windows=(g++-mingw-w64-i686-posix wine wine32:i386 wine64 xvfb fonts-wqy-zenhei locales)
 
 case "${1:-all}" in
