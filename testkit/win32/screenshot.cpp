@@ -1,0 +1,130 @@
+#include "testkit/win32/screenshot.h"
+
+// GDI+'s headers need PROPID, which WIN32_LEAN_AND_MEAN keeps out of
+// windows.h, and min and max, which NOMINMAX keeps out.
+#include <objidl.h>
+
+#include <algorithm>
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+#include <gdiplus.h>
+
+#include "common/text_encoding.h"
+#include "common/win32/handles.h"
+
+namespace testkit {
+
+namespace {
+
+// GDI+ for the duration of one call; start-ups nest.
+class GdiplusSession {
+public:
+    GdiplusSession() {
+        Gdiplus::GdiplusStartupInput input;
+        ok_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
+    }
+    ~GdiplusSession() {
+        if (ok_) {
+            Gdiplus::GdiplusShutdown(token_);
+        }
+    }
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    ULONG_PTR token_ = 0;
+    bool ok_ = false;
+};
+
+std::wstring WidePath(const std::string& path) {
+    std::u16string wide = GbkToUtf16(path);
+    return std::wstring(wide.begin(), wide.end());
+}
+
+std::optional<CLSID> PngEncoder() {
+    UINT count = 0;
+    UINT bytes = 0;
+    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0) {
+        return std::nullopt;
+    }
+    std::vector<unsigned char> buffer(bytes);
+    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    if (Gdiplus::GetImageEncoders(count, bytes, encoders) != Gdiplus::Ok) {
+        return std::nullopt;
+    }
+    for (UINT i = 0; i < count; ++i) {
+        if (std::wstring_view(encoders[i].MimeType) == L"image/png") {
+            return encoders[i].Clsid;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool SaveScreenAreaPng(const RECT& area, const std::string& path) {
+    int width = area.right - area.left;
+    int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) {
+        return false;
+    }
+    GdiplusSession gdiplus;
+    WindowDc screen(nullptr);
+    UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    if (!gdiplus.ok() || !screen || !memory || !bitmap) {
+        return false;
+    }
+    {
+        SelectedObject selected(memory.get(), bitmap.get());
+        if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY | CAPTUREBLT)) {
+            return false;
+        }
+    }
+    std::optional<CLSID> png = PngEncoder();
+    Gdiplus::Bitmap image(static_cast<HBITMAP>(bitmap.get()), nullptr);
+    return png && image.GetLastStatus() == Gdiplus::Ok &&
+           image.Save(WidePath(path).c_str(), &*png, nullptr) == Gdiplus::Ok;
+}
+
+bool SaveScreenPng(const std::string& path) {
+    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return SaveScreenAreaPng(screen, path);
+}
+
+bool SaveWindowPng(HWND window, const std::string& path) {
+    RECT area;
+    return GetWindowRect(window, &area) && SaveScreenAreaPng(area, path);
+}
+
+std::optional<Image> LoadImageFile(const std::string& path) {
+    GdiplusSession gdiplus;
+    if (!gdiplus.ok()) {
+        return std::nullopt;
+    }
+    Gdiplus::Bitmap bitmap(WidePath(path).c_str());  // goes before GDI+ shuts down
+    if (bitmap.GetLastStatus() != Gdiplus::Ok) {
+        return std::nullopt;
+    }
+    Image image;
+    image.width = static_cast<int>(bitmap.GetWidth());
+    image.height = static_cast<int>(bitmap.GetHeight());
+    Gdiplus::Rect all(0, 0, image.width, image.height);
+    Gdiplus::BitmapData data;
+    if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok) {
+        return std::nullopt;
+    }
+    image.argb.resize(static_cast<std::size_t>(image.width) * image.height);
+    for (int y = 0; y < image.height; ++y) {
+        const auto* row = static_cast<const unsigned char*>(data.Scan0) + static_cast<std::ptrdiff_t>(y) * data.Stride;
+        std::copy_n(reinterpret_cast<const std::uint32_t*>(row), image.width,
+                    image.argb.begin() + static_cast<std::ptrdiff_t>(y) * image.width);
+    }
+    bitmap.UnlockBits(&data);
+    return image;
+}
+
+}  // namespace testkit

@@ -1,0 +1,33 @@
+#pragma once
+
+// Screenshots for end-to-end tests and reviewers: what is on the screen (or
+// under one window) saved as PNG, and images read back as pixels.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace testkit {
+
+// Copies the screen's pixels inside `area` (screen coordinates) from the
+// screen DC, so overlapping windows show as a user would see them. `path` is
+// GBK. False when nothing could be captured or written.
+bool SaveScreenAreaPng(const RECT& area, const std::string& path);
+bool SaveScreenPng(const std::string& path);
+bool SaveWindowPng(HWND window, const std::string& path);
+
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> argb;  // row by row from the top, 0xAARRGGBB
+
+    std::uint32_t Pixel(int x, int y) const { return argb[static_cast<std::size_t>(y) * width + x]; }
+};
+
+// Any image GDI+ reads (PNG, BMP, ...); nullopt when it cannot.
+std::optional<Image> LoadImageFile(const std::string& path);
+
+}  // namespace testkit
