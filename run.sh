@@ -21,4 +21,4 @@ fi
 
 # The Wine runner gives the program the Chinese locale and fonts; no time
 # limit, the program runs until the user quits it from its tray menu.
-WINE_RUN_TIMEOUT=0 exec build/windows/wine-run dist/tessary.exe "$@"
+WINE_RUN_TIMEOUT=0 WINE_RUN_TZ=system exec build/windows/wine-run dist/tessary.exe "$@"
