@@ -28,6 +28,7 @@ public:
 
 class IAlarmClock {
 public:
+    // Adds the observer at the end unless it is there already; false for null.
     virtual bool AddTimeObserver(ITimeObserver* observer) = 0;
     virtual void RemoveTimeObserver(ITimeObserver* observer) = 0;
     // Stores the alarm (a new id when item.id is 0, else under item.id) and,
@@ -36,7 +37,10 @@ public:
     // Removes the alarm with this id (an AlarmItem may be passed: the id is
     // its first field); an unknown id does nothing.
     virtual void RemoveAlarm(const std::uint32_t& id) = 0;
-    // Sets the system clock to `time` (local time) and tells the observers.
+    // Keeps `time` as the set-time value, sets the system clock to it (local
+    // time) and tells the observers. 1 when the system clock was set, 0 when
+    // it could not be (the value is kept and the observers told all the
+    // same) or `time` is null (nothing happens).
     virtual int SetTime(const Moment* time) = 0;
     virtual Moment GetSetTime() = 0;
 
