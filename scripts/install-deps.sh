@@ -10,10 +10,12 @@ set -euo pipefail
 common=(cmake ninja-build)
 native=(g++ clang libclang-rt-14-dev googletest libbenchmark-dev libxml2-dev)
 windows=(g++-mingw-w64-i686-posix wine wine32:i386 wine64 xvfb fonts-wqy-zenhei locales)
+# tools/artgen draws the suite's images on the build machine, in both trees.
+art=(g++ pkg-config libcairo2-dev libpango1.0-dev fonts-noto-cjk fonts-wqy-zenhei)
 
 case "${1:-all}" in
-all) wanted=("${common[@]}" "${native[@]}" "${windows[@]}") ;;
-windows) wanted=("${common[@]}" "${windows[@]}") ;;
+all) wanted=("${common[@]}" "${native[@]}" "${windows[@]}" "${art[@]}") ;;
+windows) wanted=("${common[@]}" "${windows[@]}" "${art[@]}") ;;
 *)
     echo "usage: $0 [all|windows]" >&2
     exit 2
