@@ -1,0 +1,194 @@
+#include "controls/win32/layer_window.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "common/win32/handles.h"
+#include "controls/win32/system_entry_points.h"
+#include "controls/zoom_slices.h"
+
+namespace cmmctrls {
+
+static_assert(kLayerPixelFormat == PixelFormat32bppARGB);
+
+CLayerWindow::CLayerWindow() = default;
+
+CLayerWindow::~CLayerWindow() {
+    // The window goes before the back buffer, so no message of it finds the
+    // buffer half torn down.
+    DestroyWindow();
+}
+
+LRESULT CLayerWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate(reinterpret_cast<CREATESTRUCTA*>(lParam));
+        case WM_SIZE:
+            OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        default:
+            return CWindow::WindowProc(message, wParam, lParam);
+    }
+}
+
+int CLayerWindow::OnCreate(CREATESTRUCTA* create) {
+    if (Default(WM_CREATE, 0, reinterpret_cast<LPARAM>(create)) == -1) {
+        return -1;
+    }
+    RECT client = {};
+    GetClientRect(GetSafeHwnd(), &client);
+    MakeBackBuffer(client.right, client.bottom);
+    TurnLayeredStyle(1);
+    return 0;
+}
+
+void CLayerWindow::OnSize(UINT type, int width, int height) {
+    Default(WM_SIZE, type, MAKELPARAM(width, height));
+    MakeBackBuffer(width, height);
+}
+
+void CLayerWindow::MakeBackBuffer(int width, int height) {
+    graphics_.reset();
+    backBuffer_.reset();
+    if (width <= 0 || height <= 0) {
+        return;  // GDI+ makes no empty bitmaps
+    }
+    auto buffer = std::make_unique<Gdiplus::Bitmap>(width, height, kLayerPixelFormat);
+    if (buffer->GetLastStatus() != Gdiplus::Ok) {
+        return;
+    }
+    auto graphics = std::make_unique<Gdiplus::Graphics>(buffer.get());
+    if (graphics->GetLastStatus() != Gdiplus::Ok) {
+        return;
+    }
+    backBuffer_ = std::move(buffer);
+    graphics_ = std::move(graphics);
+}
+
+void CLayerWindow::SetLayerBitmap(Gdiplus::Bitmap* image, BYTE opacity) {
+    UpdateLayeredWindowFunction update = UpdateLayeredWindowEntry();
+    if (image == nullptr || update == nullptr || GetSafeHwnd() == nullptr ||
+        image->GetPixelFormat() != kLayerPixelFormat) {
+        return;
+    }
+    const int width = static_cast<int>(image->GetWidth());
+    const int height = static_cast<int>(image->GetHeight());
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    // A top-down 32-bit device bitmap, filled by GDI+ with the image's
+    // pixels premultiplied by their alpha, which is what the layered update
+    // blends; pixels the image leaves out stay transparent black.
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    WindowDc screen(nullptr);
+    UniqueGdiObject dib(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    if (!screen || !dib || !memory || bits == nullptr) {
+        return;
+    }
+    Gdiplus::BitmapData data = {};
+    data.Width = static_cast<UINT>(width);
+    data.Height = static_cast<UINT>(height);
+    data.Stride = width * 4;
+    data.PixelFormat = PixelFormat32bppPARGB;
+    data.Scan0 = bits;
+    Gdiplus::Rect whole(0, 0, width, height);
+    if (image->LockBits(&whole, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppPARGB,
+                        &data) != Gdiplus::Ok) {
+        return;
+    }
+    image->UnlockBits(&data);
+
+    RECT window = {};
+    GetWindowRect(GetSafeHwnd(), &window);
+    POINT destination = {window.left, window.top};
+    SIZE size = {width, height};
+    POINT source = {0, 0};
+    BLENDFUNCTION blend = {AC_SRC_OVER, 0, opacity, AC_SRC_ALPHA};
+    SelectedObject selected(memory.get(), dib.get());
+    // The window may change size here and make a new back buffer, which may
+    // have been `image`: it is not touched after this call.
+    update(GetSafeHwnd(), screen.get(), &destination, &size, memory.get(), &source, 0, &blend, ULW_ALPHA);
+}
+
+void CLayerWindow::TurnLayeredStyle(int flag) {
+    HWND window = GetSafeHwnd();
+    if (window == nullptr) {
+        return;
+    }
+    const LONG_PTR style = GetWindowLongPtrA(window, GWL_EXSTYLE);
+    if (flag != 0) {
+        SetWindowLongPtrA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
+    } else if ((style & WS_EX_LAYERED) != 0) {
+        SetWindowLongPtrA(window, GWL_EXSTYLE, style & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    }
+}
+
+namespace {
+
+// GDI+ draws into no image with a palette; a scaled copy of one is made in
+// 32-bit ARGB instead.
+Gdiplus::PixelFormat ScaledFormat(Gdiplus::PixelFormat source) {
+    return Gdiplus::IsIndexedPixelFormat(source) ? PixelFormat32bppARGB : source;
+}
+
+}  // namespace
+
+Gdiplus::Bitmap* CLayerWindow::ZoomGpBitmap(Gdiplus::Bitmap** image,
+                                            unsigned int width,
+                                            unsigned int height,
+                                            int replace,
+                                            int border) {
+    constexpr unsigned int kLargest = std::numeric_limits<std::int32_t>::max();
+    if (image == nullptr || *image == nullptr || width > kLargest || height > kLargest) {
+        return nullptr;
+    }
+    Gdiplus::Bitmap* source = *image;
+    const geometry::Size sourceSize = {static_cast<std::int32_t>(source->GetWidth()),
+                                       static_cast<std::int32_t>(source->GetHeight())};
+    const geometry::Size newSize = {static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
+    const std::optional<std::vector<SliceCopy>> copies = ZoomSlices(sourceSize, newSize, border);
+    if (!copies) {
+        return nullptr;
+    }
+    auto scaled =
+        std::make_unique<Gdiplus::Bitmap>(newSize.width, newSize.height, ScaledFormat(source->GetPixelFormat()));
+    if (scaled->GetLastStatus() != Gdiplus::Ok) {
+        return nullptr;
+    }
+    {
+        Gdiplus::Graphics graphics(scaled.get());
+        if (graphics.GetLastStatus() != Gdiplus::Ok) {
+            return nullptr;
+        }
+        // Pixels are copied, alpha included, not blended; nearest-neighbour
+        // sampling with pixel centres at half offsets copies the kept
+        // borders exactly and never mixes a slice with its neighbour.
+        graphics.SetPageUnit(Gdiplus::UnitPixel);
+        graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+        graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        Gdiplus::ImageAttributes edges;
+        edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+        for (const SliceCopy& copy : *copies) {
+            const Gdiplus::Rect to(copy.destination.x, copy.destination.y, copy.destination.width,
+                                   copy.destination.height);
+            graphics.DrawImage(source, to, copy.source.x, copy.source.y, copy.source.width, copy.source.height,
+                               Gdiplus::UnitPixel, &edges);
+        }
+    }
+    if (replace != 0) {
+        delete source;
+        *image = scaled.get();
+    }
+    return scaled.release();
+}
+
+}  // namespace cmmctrls
