@@ -1,0 +1,110 @@
+#pragma once
+
+// LoaderWindow: the loader's hidden main window ("QvCalendar Loader Class").
+// It owns the tray icon and menu, the day icon, the About window and the
+// tool-window slots; its timers show the widgets and watch the date; it
+// takes commands forwarded by a second start (WM_COPYDATA), the tray's mouse
+// messages and WM_SHOW_TRAY_MENU from the widgets. Everything runs on the
+// user-interface thread.
+//
+// Its WidgetHost base is what the widgets get in InitWidget and
+// GetPreferWnd: the window handle to send WM_SHOW_TRAY_MENU to.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/local_time.h"
+#include "common/win32/handles.h"
+#include "loader/desktop_commands.h"
+#include "loader/module_manager.h"
+#include "loader/tool_window_slots.h"
+#include "loader/tray_texts.h"
+#include "loader/widget_interface.h"
+#include "loader/win32/about_window.h"
+#include "loader/win32/tray_icon.h"
+#include "loader/win32/tray_menu.h"
+
+struct LoaderWindowOptions {
+    HINSTANCE instance = nullptr;  // holds the icons and the menu bitmap; owns the window class
+    std::string productName;       // GBK, for the welcome balloon
+    std::string productVersion;
+    std::string aboutImagePath;
+    std::string programFolder;    // without a trailing backslash
+    std::string siteHost;         // the maker's web site
+    bool endsMessageLoop = true;  // destroying the window posts WM_QUIT (the program's main window)
+};
+
+class LoaderWindow : public WidgetHost {
+public:
+    LoaderWindow(const IClock& clock,
+                 ModuleManager& modules,
+                 DesktopShell& shell,
+                 PowerControl& power,
+                 LoaderWindowOptions options);
+    ~LoaderWindow();
+    LoaderWindow(const LoaderWindow&) = delete;
+    LoaderWindow& operator=(const LoaderWindow&) = delete;
+
+    // Registers the window class and creates the hidden window, which sets up
+    // the menu, the day icon, the tray icon and the date watch. False when
+    // the window could not be made.
+    bool Create();
+    HWND Handle() const { return window_; }
+
+    // Numbers the working modules and, when there is one, adds the 显示
+    // submenu (with a separator) above "退出(&x)". Once, after the modules
+    // are loaded.
+    void AddShowSubmenu();
+    // Starts the timer whose first tick shows the first module.
+    void ShowFirstModuleSoon();
+
+    // What the tests look at.
+    HMENU Menu() const { return menu_.Root(); }
+    int DayIconResourceShown() const { return dayIconResource_; }
+    const TrayIcon& Tray() const { return trayIcon_; }
+    int MenuContext() const { return menuContext_; }
+    AboutWindow* About() const { return about_.get(); }
+    // Steps 2 and 3 of opening the menu: remembers `moduleIndex` and shows
+    // "隐藏" on top when it is not -1.
+    void PrepareMenu(int moduleIndex);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnCreate(HWND handle);
+    void OnDestroy();
+    bool OnTimer(UINT_PTR timerId);
+    std::optional<LRESULT> OnCopyData(const COPYDATASTRUCT& data);
+    void OnTrayNotify(UINT mouseMessage);
+    bool OnCommand(unsigned number);
+    void OpenMenu(int moduleIndex);
+    void WatchDate();
+    void ShowDayIcon(int day);
+    void BringToFront();
+    void ShowAllModules();
+    void HideAllModules();
+
+    const IClock& clock_;
+    ModuleManager& modules_;
+    DesktopShell& shell_;
+    PowerControl& power_;
+    LoaderWindowOptions options_;
+
+    HWND window_ = nullptr;
+    UINT taskbarCreated_ = 0;  // the shell's "TaskbarCreated" message
+    HIMAGELIST menuIcons_ = nullptr;
+    TrayMenu menu_;
+    TrayIcon trayIcon_;
+    UniqueIcon dayIcon_;
+    int dayIconResource_ = 0;
+    std::optional<DateWatch> dateWatch_;
+    std::optional<DesktopCommands> desktop_;
+    int menuContext_ = -1;  // module the menu was last opened for, -1 for the tray
+    ToolWindowSlots toolWindows_;
+    std::unique_ptr<AboutWindow> about_;
+};

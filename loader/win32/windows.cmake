@@ -1,0 +1,69 @@
+# The Windows side of the loader (included from loader/CMakeLists.txt in the
+# Windows tree): the Win32 library shared by tessary.exe and its tests, the
+# program with its resources, the fixture widget modules and the Win32 and
+# end-to-end tests.
+
+# The resources: the generated icons and bitmaps (tools/artgen) and the
+# version information.
+set(loader_resources ${CMAKE_CURRENT_BINARY_DIR}/tessary.res.o)
+add_custom_command(OUTPUT ${loader_resources}
+    COMMAND ${CMAKE_RC_COMPILER} -O coff -I ${CMAKE_BINARY_DIR}/art/resources
+            -i ${CMAKE_CURRENT_SOURCE_DIR}/win32/tessary.rc -o ${loader_resources}
+    DEPENDS ${CMAKE_BINARY_DIR}/art.stamp ${CMAKE_CURRENT_SOURCE_DIR}/win32/tessary.rc
+    COMMENT "Compiling the loader's resources"
+    VERBATIM
+)
+add_custom_target(loader_resources DEPENDS ${loader_resources})
+add_dependencies(loader_resources art)
+
+add_library(loader_win32 STATIC
+    win32/about_window.cpp
+    win32/loader_app.cpp
+    win32/loader_window.cpp
+    win32/system_desktop_shell.cpp
+    win32/system_module_platform.cpp
+    win32/tray_icon.cpp
+    win32/tray_menu.cpp
+)
+target_include_directories(loader_win32 PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(loader_win32 PUBLIC
+    loader_core qvkernel32 qvxml LynKernel32 LynHook32 common
+    comctl32 gdiplus winmm shell32 ole32 oleaut32 uuid gdi32 user32 advapi32
+)
+suite_code_options(loader_win32)
+
+add_executable(tessary WIN32 win32/main.cpp ${loader_resources})
+add_dependencies(tessary loader_resources)
+target_link_libraries(tessary PRIVATE loader_win32)
+suite_code_options(tessary)
+install(TARGETS tessary RUNTIME DESTINATION .)
+install(FILES data/module.ini DESTINATION Data)
+install(FILES data/Calendar.xml DESTINATION modules/Calendar)
+
+# Widget modules for the tests only (never installed): each records every
+# entry-point call, with its own file name, in the file that the variable
+# LOADER_FIXTURE_LOG names. "refusing" answers 0 to GetVexaWInterface,
+# "noexport" does not export it.
+foreach(kind good refusing noexport)
+    add_library(fixture_widget_${kind} SHARED tests/win32/fixture_widget.cpp)
+    set_target_properties(fixture_widget_${kind} PROPERTIES PREFIX "")
+    target_include_directories(fixture_widget_${kind} PRIVATE ${PROJECT_SOURCE_DIR})
+    string(TOUPPER ${kind} kind_macro)
+    target_compile_definitions(fixture_widget_${kind} PRIVATE FIXTURE_WIDGET_${kind_macro})
+    target_link_libraries(fixture_widget_${kind} PRIVATE user32)
+    suite_code_options(fixture_widget_${kind})
+endforeach()
+
+suite_test(loader_win32_tests
+    SOURCES
+        tests/win32/end_to_end_test.cpp
+        tests/win32/fixture_folder.cpp
+        tests/win32/loader_window_test.cpp
+        tests/win32/system_desktop_shell_test.cpp
+        tests/win32/system_module_platform_test.cpp
+        ${loader_resources}
+    LIBS loader_win32 testkit
+    WINDOWS_ONLY
+)
+add_dependencies(loader_win32_tests loader_resources tessary fixture_widget_good fixture_widget_refusing
+                 fixture_widget_noexport)
