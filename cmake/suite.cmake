@@ -105,12 +105,12 @@ function(suite_core_library name)
     suite_code_options(${name})
 endfunction()
 
-# suite_test(name SOURCES ... [LIBS ...] [WINDOWS_ONLY])
+# suite_test(name SOURCES ... [LIBS ...] [WINDOWS_ONLY] [DESKTOP])
 # A GoogleTest program, registered with CTest as one test that writes its
 # results to results/<name>.xml (relative: Wine does not map absolute paths
 # in --gtest_output).
 function(suite_test name)
-    cmake_parse_arguments(ARG "WINDOWS_ONLY" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "WINDOWS_ONLY;DESKTOP" "" "SOURCES;LIBS" ${ARGN})
     if(SUITE_FUZZ OR (ARG_WINDOWS_ONLY AND NOT SUITE_WINDOWS))
         return()
     endif()
@@ -121,6 +121,12 @@ function(suite_test name)
     add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:results/${name}.xml
              WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "TZ=Asia/Shanghai" LABELS gtest)
+    if(ARG_DESKTOP)
+        # Programs that show windows, menus or message boxes, or read the
+        # screen, share one display: run them one at a time so no window of
+        # one program lands over another's.
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)
+    endif()
 endfunction()
 
 # suite_fuzz_target(name SOURCES ... [LIBS ...] SEEDS dir)

@@ -64,6 +64,7 @@ suite_test(loader_win32_tests
         ${loader_resources}
     LIBS loader_win32 testkit
     WINDOWS_ONLY
+    DESKTOP
 )
 add_dependencies(loader_win32_tests loader_resources tessary fixture_widget_good fixture_widget_refusing
                  fixture_widget_noexport)
