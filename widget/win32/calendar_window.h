@@ -1,0 +1,127 @@
+#pragma once
+
+// CCalendarWindow: the widget's desktop window "ZELLUM-CalendarWindow". A
+// layered pop-up that draws the calendar view itself, runs its commands,
+// owns the reminder store, the clock window, the edge strip it hides to and
+// the global hot keys, and saves the settings and reminders when the
+// pointer leaves it and when it is destroyed.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/local_time.h"
+#include "common/win32/handles.h"
+#include "controls/win32/layer_window.h"
+#include "widget/calendar/holiday_table.h"
+#include "widget/clock/win32/clock_window.h"
+#include "widget/reminders/reminder_store.h"
+#include "widget/settings/win32/hot_keys.h"
+#include "widget/settings/win32/preferences_dialog.h"
+#include "widget/view/calendar_view.h"
+#include "widget/win32/calendar_layout.h"
+#include "widget/win32/calendar_painter.h"
+#include "widget/win32/edge_strip.h"
+#include "widget/win32/widget_module.h"
+
+inline constexpr char kCalendarWindowTitle[] = "ZELLUM-CalendarWindow";
+inline constexpr char kCalendarWindowClass[] = "ZELLUM-CalendarWindowClass";
+// Posted by the edge strip: bring the calendar back.
+inline constexpr UINT kShowFromEdgeMessage = 0x04FF;
+// Sent to the loader's window on a right click: it opens its tray menu.
+inline constexpr UINT kShowTrayMenuMessage = 3026;
+
+class CCalendarWindow final : public cmmctrls::CLayerWindow, public IPreferencesTarget {
+public:
+    explicit CCalendarWindow(WidgetModule& module);
+    ~CCalendarWindow() override;
+
+    // Creates the window; it sets itself up while it is being created.
+    bool Create();
+    // The saved rectangle (a negative left or top taken as 0), the topmost
+    // state and the click-through styles; the clock window follows.
+    void Place();
+    // Hides the window, to an edge strip when hide-to-edge is on; the result
+    // of hiding it.
+    BOOL Hide();
+    // Shows the window at the top of the z-order without moving it; the
+    // result of raising it.
+    BOOL ShowOnTop();
+    // Reads the skin name again and shows the window in it; the result of
+    // showing the clock window.
+    int ChangeSkins();
+    // The preferences dialog, modal.
+    int RunPreferences();
+
+    void ApplySettings() override;
+    void PreviewAlpha(int alpha) override;
+    bool RegisterHotKeys() override;
+    HWND ReminderWindow() override;
+
+    bool hidden() const { return hidden_; }
+    const CalendarView& view() const { return *view_; }
+    const CalendarLayout& layout() const { return layout_; }
+    const CReminderStore& reminders() const { return *store_; }
+    HWND edgeStrip() const { return edgeStrip_.GetSafeHwnd(); }
+    HWND clockWindow() const { return clock_.GetSafeHwnd(); }
+    // The record the reminder editor opens with, from the last "new" or
+    // "edit" command.
+    const std::optional<ReminderItem>& editorRecord() const { return editorRecord_; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    int OnCreate(CREATESTRUCTA* create) override;
+
+private:
+    // calendar_window.cpp: life, timers, placement, drawing and saving.
+    void OnDestroy();
+    void OnTimer(UINT_PTR timer);
+    void WatchPointer();
+    void LoadSkin();
+    std::string SkinFolder() const;
+    void Redraw();
+    void MoveClock();
+    void SaveAll(HWND messageOwner);
+    bool SaveReminders();
+    void ReportSaveFailure(HWND messageOwner, bool always);
+    void OnWindowPosChanging(WINDOWPOS* position) const;
+
+    // calendar_window_input.cpp: pointer, commands, menus, reminder messages.
+    bool OnReminderMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnMouseMove(int x, int y);
+    void OnMouseLeave();
+    void OnLeftButtonDown(int x, int y);
+    void OnLeftButtonUp(int x, int y);
+    void OnHotKey(int id);
+    void RunCommand(std::uint32_t command);
+    void CarryOut(CommandResult result);
+    void RunMenu(HMENU menu);
+    void BuildMenus();
+    void DeleteReminder(std::uint32_t id, bool ask);
+    void ReloadReminders();
+    void RemindersChanged();
+
+    WidgetModule& module_;
+    SystemClock systemClock_;
+    HolidayTable holidays_;
+    std::unique_ptr<CReminderStore> store_;
+    std::unique_ptr<CalendarView> view_;
+    CalendarPainter painter_;
+    CalendarLayout layout_;
+    PaintState paintState_;
+    std::string skinName_;
+    int alpha_ = 255;  // the opacity drawn with (the dialog previews others)
+    ClockWindow clock_;
+    EdgeStrip edgeStrip_;
+    HotKeyRegistry hotKeys_;
+    UniqueMenu newMenu_;
+    UniqueMenu monthMenu_;
+    std::optional<ReminderItem> editorRecord_;
+    bool hidden_ = false;
+    bool pointerWasInside_ = false;
+    bool trackingLeave_ = false;
+    bool saveFailureShown_ = false;
+};

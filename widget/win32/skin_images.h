@@ -1,0 +1,33 @@
+#pragma once
+
+// The calendar window's pictures: the skin's background (mainback.png of the
+// chosen skin folder) and the common pictures of Commskins (day tiles,
+// weekday header, buttons, holiday badges). A missing picture stays null and
+// draws nothing.
+
+#include <memory>
+#include <string>
+
+#include "common/win32/gdiplus_session.h"
+
+inline constexpr char kDefaultSkinName[] = "SkinsDefault";
+
+// The skin folder's name that the loader keeps for the widget in its
+// Data\module.ini (section "qvcalendar.dll", key "skins"); kDefaultSkinName
+// when the file or the key is missing.
+std::string ReadSkinName(const std::string& loaderSettingsPath);
+
+struct SkinImages {
+    std::unique_ptr<Gdiplus::Bitmap> background;  // mainback.png at its own size
+    std::unique_ptr<Gdiplus::Bitmap> numbers;
+    std::unique_ptr<Gdiplus::Bitmap> weekdays;
+    std::unique_ptr<Gdiplus::Bitmap> buttons;
+    std::unique_ptr<Gdiplus::Bitmap> holidayBadges;
+};
+
+// `skinFolder` holds mainback.png; `moduleFolder`\Commskins the others.
+SkinImages LoadSkinImages(const std::string& moduleFolder, const std::string& skinFolder);
+
+// A PNG or BMP file as a 32-bit ARGB bitmap held in memory (the file is not
+// kept open, so a skin update may replace it); null when it cannot be read.
+std::unique_ptr<Gdiplus::Bitmap> LoadImageFile(const std::string& path);
