@@ -119,4 +119,40 @@ TEST_F(WidgetEndToEndTest, CalendarAndClockRunUnderTheLoaderAndTheirFilesAreWrit
     EXPECT_EQ((*items)[0].title, "年会");
 }
 
+TEST_F(WidgetEndToEndTest, TheGlobalHotKeyFromModuleIniTogglesTheCalendar) {
+    // Control+Alt+F12 for the calendar, under the section name as the user
+    // spelt it: sections are found whatever their case.
+    folder_.Write("Data\\module.ini", "[QvCalendar.DLL]\r\nload=1\r\nwModifiers=3\r\nwVirtualKeyCode=123\r\n");
+    folder_.Write(ModuleFile("Alarmcfg.dat"), SettingsFileBytes(TestSettings(400, 120)));
+    program_ = Launch("");
+    ASSERT_TRUE(program_);
+    HWND calendar = WaitForTitle("ZELLUM-CalendarWindow");
+    ASSERT_NE(calendar, nullptr);
+    // Just after start the loader shows its first module once more from a
+    // timer; let that pass so it does not undo the hide below.
+    Sleep(500);
+
+    // The key is registered under the global atom named after its section;
+    // the system would post WM_HOTKEY with that atom when it is pressed.
+    const ATOM atom = GlobalFindAtomA("{E39CE64E-6267-47b2-8FD7-3D761A8ECCDD}-QvCalendar.DLL");
+    ASSERT_NE(atom, 0);
+    const auto waitUntilVisible = [&](bool visible) {
+        testkit::Stopwatch watch;
+        while ((IsWindowVisible(calendar) != FALSE) != visible && watch.Milliseconds() < kWaitMs) {
+            Sleep(50);
+        }
+        return (IsWindowVisible(calendar) != FALSE) == visible;
+    };
+    PostMessageA(calendar, WM_HOTKEY, atom, MAKELPARAM(MOD_ALT | MOD_CONTROL, VK_F12));
+    EXPECT_TRUE(waitUntilVisible(false));
+    PostMessageA(calendar, WM_HOTKEY, atom, MAKELPARAM(MOD_ALT | MOD_CONTROL, VK_F12));
+    EXPECT_TRUE(waitUntilVisible(true));
+
+    UniqueHandle second = Launch("exit");
+    ASSERT_TRUE(second);
+    EXPECT_EQ(WaitForSingleObject(program_.get(), kWaitMs), WAIT_OBJECT_0);
+    // The loader ended, so its atom went with it.
+    EXPECT_EQ(GlobalFindAtomA("{E39CE64E-6267-47b2-8FD7-3D761A8ECCDD}-QvCalendar.DLL"), 0);
+}
+
 }  // namespace
