@@ -1,43 +1,12 @@
 #include "testkit/win32/screenshot.h"
 
-// GDI+'s headers need PROPID, which WIN32_LEAN_AND_MEAN keeps out of
-// windows.h, and min and max, which NOMINMAX keeps out.
-#include <objidl.h>
-
-#include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
-
 #include "common/text_encoding.h"
+#include "common/win32/gdiplus_session.h"
 #include "common/win32/handles.h"
 
 namespace testkit {
 
 namespace {
-
-// GDI+ for the duration of one call; start-ups nest.
-class GdiplusSession {
-public:
-    GdiplusSession() {
-        Gdiplus::GdiplusStartupInput input;
-        ok_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
-    }
-    ~GdiplusSession() {
-        if (ok_) {
-            Gdiplus::GdiplusShutdown(token_);
-        }
-    }
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-    bool ok() const { return ok_; }
-
-private:
-    ULONG_PTR token_ = 0;
-    bool ok_ = false;
-};
 
 std::wstring WidePath(const std::string& path) {
     std::u16string wide = GbkToUtf16(path);
