@@ -18,6 +18,7 @@
 #include "loader/tests/win32/fixture_folder.h"
 #include "services/product_identity.h"
 #include "testkit/win32/message_box_answerer.h"
+#include "testkit/win32/program_launcher.h"
 #include "testkit/win32/screenshot.h"
 #include "testkit/win32/stopwatch.h"
 #include "testkit/win32/window_helpers.h"
@@ -62,18 +63,11 @@ protected:
 
     // Starts tessary.exe from the scratch folder with `arguments`.
     UniqueHandle Launch(const std::string& arguments) {
-        std::string program = folder_.PathOf("tessary.exe");
-        std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            folder_.Path().c_str(), &startup, &started)) {
+        UniqueHandle started = testkit::StartProgram(folder_.PathOf("tessary.exe"), arguments, folder_.Path());
+        if (!started) {
             ADD_FAILURE() << "cannot start tessary.exe: " << GetLastError();
-            return UniqueHandle();
         }
-        CloseHandle(started.hThread);
-        return UniqueHandle(started.hProcess);
+        return started;
     }
 
     // Starts the first copy and waits until its window and tray icon are

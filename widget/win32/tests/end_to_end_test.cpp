@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/win32/handles.h"
+#include "testkit/win32/program_launcher.h"
 #include "testkit/win32/screenshot.h"
 #include "testkit/win32/stopwatch.h"
 #include "testkit/win32/time_test_server.h"
@@ -41,18 +42,11 @@ protected:
     std::string ModuleFile(const std::string& name) const { return std::string(kModuleFolder) + "\\" + name; }
 
     UniqueHandle Launch(const std::string& arguments) {
-        std::string program = folder_.PathOf("tessary.exe");
-        std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            folder_.Path().c_str(), &startup, &started)) {
+        UniqueHandle started = testkit::StartProgram(folder_.PathOf("tessary.exe"), arguments, folder_.Path());
+        if (!started) {
             ADD_FAILURE() << "cannot start tessary.exe: " << GetLastError();
-            return UniqueHandle();
         }
-        CloseHandle(started.hThread);
-        return UniqueHandle(started.hProcess);
+        return started;
     }
 
     HWND WaitForTitle(const char* title) const {
