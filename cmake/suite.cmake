@@ -5,6 +5,7 @@
 #   sanitize - the native tests again under AddressSanitizer + UBSan
 #   fuzz     - clang + libFuzzer: only the logic libraries and fuzz targets
 #   windows  - mingw-w64 i686: the product and the same tests, run under Wine
+#   windows64 - mingw-w64 x86_64: the same product and tests under 64-bit Wine
 
 set(SUITE_WINDOWS OFF)
 if(WIN32)
@@ -27,7 +28,12 @@ endif()
 if(SUITE_WINDOWS)
     # The product targets Windows 7 and later; windows.h without min/max macros.
     add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN)
-    # Test programs run under Wine through this wrapper (prefix, locale, display).
+    # Test programs run under Wine through this wrapper (prefix, locale,
+    # display); the toolchain file names the Wine loader and prefix kind.
+    if(NOT SUITE_WINE_LOADER OR NOT SUITE_WINE_ARCH OR NOT SUITE_MINGW_RUNTIME_DLL_NAMES)
+        message(FATAL_ERROR "the toolchain file must set SUITE_WINE_LOADER, SUITE_WINE_ARCH and "
+                            "SUITE_MINGW_RUNTIME_DLL_NAMES")
+    endif()
     configure_file(${PROJECT_SOURCE_DIR}/cmake/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
                    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
                                     WORLD_EXECUTE)
@@ -35,9 +41,11 @@ if(SUITE_WINDOWS)
 
     # The mingw runtime is linked as DLLs (a C++ exception thrown in one of our
     # DLLs must reach a catch in another, which a static runtime per module
-    # breaks), so the DLLs travel next to every program.
+    # breaks), so the DLLs travel next to every program. Which DLLs those are
+    # depends on the target (the toolchain file lists them); the compiler
+    # says where they are.
     set(SUITE_MINGW_RUNTIME_DLLS)
-    foreach(dll libstdc++-6.dll libgcc_s_dw2-1.dll libwinpthread-1.dll)
+    foreach(dll ${SUITE_MINGW_RUNTIME_DLL_NAMES})
         execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
                         OUTPUT_VARIABLE dll_path OUTPUT_STRIP_TRAILING_WHITESPACE)
         if(NOT IS_ABSOLUTE "${dll_path}" OR NOT EXISTS "${dll_path}")
