@@ -9,6 +9,7 @@
 #include "common/file_io.h"
 #include "common/path_util.h"
 #include "common/win32/module_path.h"
+#include "testkit/win32/mingw_runtime.h"
 
 namespace {
 
@@ -57,9 +58,11 @@ void FixtureFolder::Write(const std::string& relative, const std::string& conten
 
 void FixtureFolder::AddProgram() const {
     std::string bin = BuildBinFolder();
-    for (const char* file : {"tessary.exe", "QvKernel32.dll", "QvXML.dll", "LynKernel32.dll", "LynHook32.dll",
-                             "libstdc++-6.dll", "libgcc_s_dw2-1.dll", "libwinpthread-1.dll"}) {
+    for (const char* file : {"tessary.exe", "QvKernel32.dll", "QvXML.dll", "LynKernel32.dll", "LynHook32.dll"}) {
         CopyOrFail(JoinPath(bin, file), PathOf(file));
+    }
+    for (const std::string& runtime : testkit::MingwRuntimeDlls()) {
+        CopyOrFail(JoinPath(bin, runtime), PathOf(runtime));
     }
     CopyOrFail(JoinPath(FolderOf(bin), "art\\Skins\\about.png"), PathOf("Skins\\about.png"));
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 #include <thread>
@@ -22,6 +23,23 @@ std::vector<HWND> CalendarWindows() {
     query.title = "ZELLUM-CalendarWindow";
     query.processId = GetCurrentProcessId();
     return testkit::FindTopLevelWindows(query);
+}
+
+// Slot `slot` (1-8) of the table read as raw memory, the way a loader built
+// elsewhere sees it. The 32-bit product's table is nine 32-bit slots, 36
+// bytes: slot n at byte 4n. A 64-bit build keeps the 32-bit size first and
+// holds each code address at pointer width after it.
+std::uintptr_t SlotValue(const WidgetInterface& table, std::size_t slot) {
+#if UINTPTR_MAX == 0xFFFFFFFFu
+    static_assert(sizeof(WidgetInterface) == 36);
+    std::uint32_t value = 0;
+    std::memcpy(&value, reinterpret_cast<const char*>(&table) + 4 * slot, sizeof value);
+#else
+    static_assert(sizeof(WidgetInterface) == 8 + 8 * sizeof(void*));
+    std::uintptr_t value = 0;
+    std::memcpy(&value, reinterpret_cast<const char*>(&table) + 8 + (slot - 1) * sizeof(void*), sizeof value);
+#endif
+    return value;
 }
 
 HWND EdgeStrip() {
@@ -53,12 +71,11 @@ TEST_F(EntryPointTest, TableOfAnotherSizeIsRefusedUntouchedAndTheRightOneFilledI
     // Slots 1-8 in the table's order, each the function exported by that name.
     const char* names[] = {"GetMainWnd",   "InitWidget",   "Release",     "Show",
                            "ShowCalendar", "GetPreferWnd", "ChangeSkins", "IsWidgetWorking"};
-    const auto* slots = reinterpret_cast<const std::uint32_t*>(&table);
     for (std::size_t slot = 1; slot <= 8; ++slot) {
         SCOPED_TRACE(names[slot - 1]);
         FARPROC exported = Library().Export(names[slot - 1]);
         ASSERT_NE(exported, nullptr);
-        EXPECT_EQ(slots[slot], reinterpret_cast<std::uintptr_t>(exported));
+        EXPECT_EQ(SlotValue(table, slot), reinterpret_cast<std::uintptr_t>(exported));
     }
 }
 

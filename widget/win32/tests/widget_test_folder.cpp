@@ -10,6 +10,7 @@
 #include "common/local_time.h"
 #include "common/path_util.h"
 #include "common/win32/module_path.h"
+#include "testkit/win32/mingw_runtime.h"
 #include "widget/reminders/reminder_file.h"
 
 namespace {
@@ -76,10 +77,12 @@ void WidgetTestFolder::AddCalendarModule(const std::string& folder) const {
 
 void WidgetTestFolder::AddProgram() const {
     const std::string bin = BuildBinFolder();
-    for (const char* file :
-         {"tessary.exe", "QvKernel32.dll", "QvXML.dll", "LynKernel32.dll", "LynHook32.dll", "QvCTRL.dll", "QvCB.dll",
-          "QvSHJ.dll", "libstdc++-6.dll", "libgcc_s_dw2-1.dll", "libwinpthread-1.dll"}) {
+    for (const char* file : {"tessary.exe", "QvKernel32.dll", "QvXML.dll", "LynKernel32.dll", "LynHook32.dll",
+                             "QvCTRL.dll", "QvCB.dll", "QvSHJ.dll"}) {
         CopyOrFail(JoinPath(bin, file), PathOf(file));
+    }
+    for (const std::string& runtime : testkit::MingwRuntimeDlls()) {
+        CopyOrFail(JoinPath(bin, runtime), PathOf(runtime));
     }
     CopyOrFail(std::string(WIDGET_ART_DIR) + "/Skins/about.png", PathOf("Skins\\about.png"));
 }
