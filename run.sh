@@ -1,24 +1,32 @@
 #!/usr/bin/env bash
-# Builds the Windows tree, assembles the program folder dist/ and starts the
-# tray program dist/tessary.exe under Wine.
+# Builds the Windows product, assembles its program folder and starts the
+# tray program tessary.exe from it under Wine.
+#
+# The product is the 32-bit build (dist/). On a machine that cannot run 32-bit
+# programs the 64-bit build (dist64/) is built and started instead.
+# SUITE_HIDE_32BIT=1 picks the 64-bit build on any machine.
 set -eu
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh windows
 
-[ -f build/windows/CMakeCache.txt ] || cmake --preset windows
-cmake --build --preset windows
-
-rm -rf dist
-cmake --install build/windows --prefix dist >/dev/null
-echo "run.sh: assembled dist/"
-
-if [ ! -f dist/tessary.exe ]; then
-    echo "run.sh: the tray program tessary.exe is not built yet, so there is nothing to start." >&2
-    echo "run.sh: dist/ holds what exists so far: $(cd dist && find . -type f | sort | tr '\n' ' ')" >&2
-    exit 1
+if scripts/probe-32bit.sh; then
+    tree=windows
+    folder=dist
+    echo "run.sh: starting the 32-bit build from $folder/"
+else
+    tree=windows64
+    folder=dist64
+    echo "run.sh: starting the 64-bit build from $folder/ (32-bit programs cannot run here)"
 fi
+
+[ -f "build/$tree/CMakeCache.txt" ] || cmake --preset "$tree"
+cmake --build --preset "$tree"
+
+rm -rf "$folder"
+cmake --install "build/$tree" --prefix "$folder" >/dev/null
+echo "run.sh: assembled $folder/"
 
 # The Wine runner gives the program the Chinese locale and fonts; no time
 # limit, the program runs until the user quits it from its tray menu.
-WINE_RUN_TIMEOUT=0 WINE_RUN_TZ=system exec build/windows/wine-run dist/tessary.exe "$@"
+WINE_RUN_TIMEOUT=0 WINE_RUN_TZ=system exec "build/$tree/wine-run" "$folder/tessary.exe" "$@"
