@@ -76,6 +76,13 @@ void RegisterAlarm(ReminderItem& item,
     if (item.kind == KindBirthday) {
         alarm.startTime = OneMinuteAfter(now);
     }
+    // The alarm clock compares times of day and drops a one-shot alarm after
+    // it fires. A once reminder for 10:00 tomorrow, registered at 09:00,
+    // would be fired today at 10:00, fail its date and be gone; a daily
+    // alarm waits for the right day. The record keeps repeat 0.
+    if (item.kind == KindOnce && item.start > now) {
+        alarm.repeat = kMinutesPerDay;
+    }
     item.id = alarmClock.AddAlarm(alarm, listener);
 }
 

@@ -17,7 +17,10 @@ bool HasAlarm(const ReminderItem& item);
 // with `listener`, storing the alarm's id in `id` (a non-zero id is kept). A
 // reminder without an alarm still gets an id, so it can be stored, but any
 // alarm it had is removed. A birthday's alarm fires once, in the minute after
-// `now`: its window is tested shortly after every registration.
+// `now`: its window is tested shortly after every registration. A once
+// reminder whose start lies ahead of `now` gets an alarm every day at its
+// time of day, so a day before its date cannot use the alarm up; the store
+// removes that alarm once the moment has come.
 void RegisterAlarm(ReminderItem& item,
                    alarmclock::IAlarmClock& alarmClock,
                    alarmclock::IAlarmListener* listener,

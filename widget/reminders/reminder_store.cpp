@@ -77,17 +77,30 @@ bool CReminderStore::SaveReminders(const std::string& path) const {
 
 // Runs inside the alarm clock's timer callback: nothing may escape it. The
 // record is tested in place, so nothing is copied or allocated before the
-// notification.
+// notification, and it is not touched after it (the notification may remove
+// it).
 void CReminderStore::OnAlarm(const std::uint32_t* id) {
-    if (id == nullptr || !notify_) {
+    if (id == nullptr) {
         return;
     }
-    auto found = items_.find(*id);
-    if (found == items_.end() || !IsReminderDue(found->second, clock_.Now())) {
+    const std::uint32_t key = *id;
+    auto found = items_.find(key);
+    if (found == items_.end()) {
+        return;
+    }
+    const Moment now = clock_.Now();
+    const ReminderItem& item = found->second;
+    const bool due = IsReminderDue(item, now);
+    // A once reminder registered ahead of its moment has a daily alarm
+    // (RegisterAlarm); once the moment has come no later day can be due.
+    if (item.kind == KindOnce && item.start <= now) {
+        alarmClock_->RemoveAlarm(key);
+    }
+    if (!due || !notify_) {
         return;
     }
     try {
-        notify_(*id);
+        notify_(key);
     } catch (...) {
         // The window's notification only posts a message; a failure to do so
         // loses this alert, and the next due minute brings another.

@@ -77,31 +77,49 @@ private:
 
 using Alerts = std::vector<std::string>;
 
-TEST(ReminderChain, OnceReminderIsAlertedOnlyIfRegisteredAfterItsTimeOfDayHasPassed) {
+// Registered at 09:00, the alarm meets 10:00 today first: the date is wrong,
+// and the reminder must still come tomorrow.
+TEST(ReminderChain, OnceReminderComesOnItsDateWheneverItWasRegistered) {
     const Moment tomorrowAtTen = At(5, 8, 10, 0);
+    for (const Moment registered : {At(5, 7, 9, 0), At(5, 7, 11, 0), At(5, 8, 9, 59, 50)}) {
+        SCOPED_TRACE(Describe(registered));
+        Chain chain(registered);
+        chain.store().AddReminder(Reminder(KindOnce, tomorrowAtTen));
+        chain.RunUntil(At(5, 7, 23, 59));
+        EXPECT_EQ(chain.alerts, Alerts{});
+        EXPECT_TRUE(chain.alarms().IsArmed(1));
 
-    // Registered at 09:00: the alarm fires today at 10:00, the date is wrong,
-    // and the alarm is gone.
-    Chain early(At(5, 7, 9, 0));
-    early.store().AddReminder(Reminder(KindOnce, tomorrowAtTen));
-    early.RunUntil(At(5, 7, 10, 30));
-    EXPECT_FALSE(early.alarms().IsArmed(1));
-    early.RunUntil(At(5, 9, 0, 0));
-    EXPECT_EQ(early.alerts, Alerts{});
-    EXPECT_EQ(early.store().items().size(), 1u);
-
-    Chain late(At(5, 7, 11, 0));
-    late.store().AddReminder(Reminder(KindOnce, tomorrowAtTen));
-    late.RunUntil(At(5, 9, 0, 0));
-    EXPECT_EQ(late.alerts, Alerts{"05-08 10:00:00"});
+        chain.RunUntil(At(5, 10, 12, 0));
+        EXPECT_EQ(chain.alerts, Alerts{"05-08 10:00:00"});
+        EXPECT_FALSE(chain.alarms().IsArmed(1));
+        EXPECT_EQ(chain.store().items().size(), 1u);
+    }
 }
 
 TEST(ReminderChain, MissedOnceReminderIsNeverCaughtUp) {
-    Chain chain(At(5, 7, 9, 0));
-    chain.store().AddReminder(Reminder(KindOnce, At(5, 6, 8, 0)));
-    chain.RunUntil(At(5, 8, 9, 0));
-    EXPECT_EQ(chain.alerts, Alerts{});
-    EXPECT_FALSE(chain.alarms().IsArmed(1));
+    struct Case {
+        const char* name;
+        Moment registered;
+        Moment wokeUp;  // the machine slept from registration to here
+        Moment nextAlarm;
+    };
+    const Case cases[] = {
+        {"moment passed before loading", At(5, 7, 9, 0), At(5, 7, 9, 0), At(5, 8, 8, 0)},
+        {"slept through the moment", At(5, 6, 7, 0), At(5, 6, 9, 0), At(5, 7, 8, 0)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Chain chain(c.registered);
+        chain.store().AddReminder(Reminder(KindOnce, At(5, 6, 8, 0)));
+        chain.JumpTo(c.wokeUp);
+        // The next 08:00 fires the alarm, fails the date, and ends it.
+        chain.RunUntil(c.nextAlarm - 60);
+        EXPECT_TRUE(chain.alarms().IsArmed(1));
+        chain.RunUntil(c.nextAlarm + 60);
+        EXPECT_FALSE(chain.alarms().IsArmed(1));
+        chain.RunUntil(At(5, 9, 9, 0));
+        EXPECT_EQ(chain.alerts, Alerts{});
+    }
 }
 
 TEST(ReminderChain, HalfHourlyIntervalFromItsStartOnEveryLaterDay) {

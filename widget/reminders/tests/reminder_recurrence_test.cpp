@@ -153,18 +153,20 @@ TEST(RegisterAlarm, SetsRepeatAndArmsAnAlarmPerKind) {
         std::int32_t repeat;  // after registration
         bool armed;
         Moment alarmStart;
+        std::int32_t alarmRepeat;
     };
     const Case cases[] = {
-        {"off", KindOff, 5, 99, false, 0},
-        {"once", KindOnce, 5, 0, true, start},
-        {"interval", KindInterval, 30, 30, true, start},
-        {"interval of 0", KindInterval, 0, 0, false, 0},
-        {"negative interval", KindInterval, -5, -5, false, 0},
-        {"weekly", KindWeekly, 0x10, 1440, true, start},
-        {"monthly", KindMonthly, 31, 1440, true, start},
-        {"birthday: a minute after now", KindBirthday, 3, 99, true, birthdayAlarm},
-        {"birthday with negative notice", KindBirthday, -1, 99, false, 0},
-        {"unknown kind", 6, 5, 99, false, 0},
+        {"off", KindOff, 5, 99, false, 0, 0},
+        // Ahead of now: daily until its day has come.
+        {"once", KindOnce, 5, 0, true, start, 1440},
+        {"interval", KindInterval, 30, 30, true, start, 30},
+        {"interval of 0", KindInterval, 0, 0, false, 0, 0},
+        {"negative interval", KindInterval, -5, -5, false, 0, 0},
+        {"weekly", KindWeekly, 0x10, 1440, true, start, 1440},
+        {"monthly", KindMonthly, 31, 1440, true, start, 1440},
+        {"birthday: a minute after now", KindBirthday, 3, 99, true, birthdayAlarm, 99},
+        {"birthday with negative notice", KindBirthday, -1, 99, false, 0, 0},
+        {"unknown kind", 6, 5, 99, false, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -182,9 +184,36 @@ TEST(RegisterAlarm, SetsRepeatAndArmsAnAlarmPerKind) {
         ASSERT_EQ(clock.IsArmed(1), c.armed);
         if (c.armed) {
             const FakeAlarmClock::Alarm& alarm = clock.alarms().at(1);
-            EXPECT_EQ(alarm.item, (alarmclock::AlarmItem{1, "标题", c.alarmStart, c.repeat}));
+            EXPECT_EQ(alarm.item, (alarmclock::AlarmItem{1, "标题", c.alarmStart, c.alarmRepeat}));
             EXPECT_EQ(alarm.listener, store);
         }
+    }
+}
+
+// The alarm clock drops a one-shot alarm after its first firing, which for a
+// once reminder comes at the next matching time of day, whatever the date.
+TEST(RegisterAlarm, OnceAlarmRepeatsDailyOnlyWhileItsMomentIsAhead) {
+    const Moment now = At(2024, 5, 7, 9, 0, 30);
+    struct Case {
+        const char* name;
+        Moment start;
+        std::int32_t alarmRepeat;
+    };
+    const Case cases[] = {
+        {"tomorrow", At(2024, 5, 8, 10, 0), 1440},
+        {"later today", At(2024, 5, 7, 10, 0), 1440},
+        {"this minute, still ahead", At(2024, 5, 7, 9, 0, 45), 1440},
+        {"this minute, come", At(2024, 5, 7, 9, 0, 30), 0},
+        {"yesterday", At(2024, 5, 6, 10, 0), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeAlarmClock clock;
+        ReminderItem item = Reminder(KindOnce, c.start);
+        RegisterAlarm(item, clock, nullptr, now);
+        EXPECT_EQ(item.repeat, 0);
+        ASSERT_TRUE(clock.IsArmed(1));
+        EXPECT_EQ(clock.alarms().at(1).item.repeat, c.alarmRepeat);
     }
 }
 

@@ -155,16 +155,22 @@ TEST_F(ReminderStoreTest, FiredAlarmIsReportedOnlyWhenTheReminderIsDue) {
     store_.AddReminder(Reminder(KindOnce, At(2024, 5, 8, 10, 0)));       // id 1
     store_.AddReminder(Reminder(KindWeekly, 0, WeekdayMask::kTuesday));  // id 2
 
-    // The once alarm fires at 10:00 today: wrong date.
+    // The once alarm fires at 10:00 today: wrong date, and it stays armed
+    // for tomorrow.
     clock_.Set(At(2024, 5, 7, 10, 0, 1));
     ASSERT_TRUE(alarms_.Fire(1));
     ASSERT_TRUE(alarms_.Fire(2));
     EXPECT_EQ(due_, Ids{2});
+    EXPECT_TRUE(alarms_.IsArmed(1));
 
+    // Its moment has come: reported, and its alarm is done.
     clock_.Set(At(2024, 5, 8, 10, 0, 1));  // Wednesday
     ASSERT_TRUE(alarms_.Fire(1));
     ASSERT_TRUE(alarms_.Fire(2));
     EXPECT_EQ(due_, (Ids{2, 1}));
+    EXPECT_FALSE(alarms_.IsArmed(1));
+    EXPECT_TRUE(alarms_.IsArmed(2));
+    EXPECT_EQ(store_.items().count(1), 1u);
 
     // An alarm outliving its reminder, and a null id, report nothing.
     due_.clear();
