@@ -110,9 +110,13 @@ void CSoundQueue::StartCurrent() {
     if (backend_.Open(entry.path)) {
         return;
     }
-    // The entry stays current: it ends by its repeat timer, a reported end
-    // or StopAll.
     backend_.ShowCannotPlay();
+    // A file that cannot be played never reports an end. One with a repeat
+    // time stays current until its timer fires; one without would hold the
+    // queue for good, so it ends at once, as if it had stopped.
+    if (entry.repeat == 0) {
+        backend_.PostAdvance();
+    }
 }
 
 void CSoundQueue::Finish() {

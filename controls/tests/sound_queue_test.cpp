@@ -245,9 +245,16 @@ TEST(SoundQueue, UnplayableFiles) {
         {"with a repeat time the sound stays current until its timer",
          {Play(5, "bad.wav", 60000), kPump, kTimer, kPump},
          Concat({{"CreateMedia", "Arm 60000", "Stop", "Open bad.wav", "ShowCannotPlay", "PostAdvance"}, LastEnds(5)})},
-        {"without a repeat time the sound stays current until an end is reported",
-         {Play(5, "bad.wav", 0), kPump, kStopped, kPump},
+        // Nothing would ever end it: the media player reports no end for a
+        // file it could not open.
+        {"without a repeat time the sound ends at once",
+         {Play(5, "bad.wav", 0), kPump},
          Concat({{"CreateMedia", "Disarm", "Stop", "Open bad.wav", "ShowCannotPlay", "PostAdvance"}, LastEnds(5)})},
+        {"the next sound follows an unplayable one",
+         {Play(9, "a.wav", 0), Play(3, "bad.wav", 0), kPump, kStopped, kPump},
+         Concat({{"CreateMedia", "Disarm", "Stop", "Open a.wav", "Disarm", "Stop", "Open bad.wav", "ShowCannotPlay",
+                  "PostAdvance", "Stop", "769(3)", "Disarm", "Stop", "Open a.wav", "PostAdvance"},
+                 LastEnds(9)})},
     });
 }
 
