@@ -58,14 +58,22 @@ void CSoundQueue::OnPlaybackStopped() {
         backend_.Replay();
         return;
     }
-    backend_.PostAdvance();
+    RequestAdvance();
 }
 
 void CSoundQueue::OnRepeatTimer() {
-    backend_.PostAdvance();
+    RequestAdvance();
 }
 
 void CSoundQueue::OnAdvance() {
+    // Only an advance posted for the sound that is playing now acts. One
+    // posted before a later start (a Play came first) would end a sound that
+    // has only just begun, and a second one for the same start (the timer
+    // fired twice) would end the next sound unheard.
+    if (advanceFor_ != starts_) {
+        return;
+    }
+    advanceFor_.reset();
     if (backend_.HasMedia()) {
         backend_.Stop();
     }
@@ -98,6 +106,7 @@ void CSoundQueue::StartCurrent() {
     if (!backend_.HasMedia() || queue_.empty()) {
         return;
     }
+    const std::uint64_t start = ++starts_;
     // A copy: the message box below runs a message loop, whose handlers may
     // change the queue.
     const SoundEntry entry = queue_.begin()->second;
@@ -113,10 +122,16 @@ void CSoundQueue::StartCurrent() {
     backend_.ShowCannotPlay();
     // A file that cannot be played never reports an end. One with a repeat
     // time stays current until its timer fires; one without would hold the
-    // queue for good, so it ends at once, as if it had stopped.
-    if (entry.repeat == 0) {
-        backend_.PostAdvance();
+    // queue for good, so it ends at once, as if it had stopped. A start made
+    // while the box was up has taken its place and is left alone.
+    if (entry.repeat == 0 && starts_ == start) {
+        RequestAdvance();
     }
+}
+
+void CSoundQueue::RequestAdvance() {
+    advanceFor_ = starts_;
+    backend_.PostAdvance();
 }
 
 void CSoundQueue::Finish() {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "controls/callback.h"
@@ -54,12 +55,17 @@ public:
 
 private:
     void StartCurrent();
+    void RequestAdvance();
     void Finish();
 
     ISoundBackend& backend_;
     // Ascending numbers: the first entry is the current sound.
     std::map<std::uint32_t, SoundEntry> queue_;
     CNotifier listeners_;
+    // Counts the starts of a current sound; an advance posted for an earlier
+    // start is stale once a later one has begun.
+    std::uint64_t starts_ = 0;
+    std::optional<std::uint64_t> advanceFor_;
 };
 
 }  // namespace cmmctrls

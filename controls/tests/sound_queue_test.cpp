@@ -255,6 +255,10 @@ TEST(SoundQueue, UnplayableFiles) {
          Concat({{"CreateMedia", "Disarm", "Stop", "Open a.wav", "Disarm", "Stop", "Open bad.wav", "ShowCannotPlay",
                   "PostAdvance", "Stop", "769(3)", "Disarm", "Stop", "Open a.wav", "PostAdvance"},
                  LastEnds(9)})},
+        {"an end reported after the message does not end the next sound too",
+         {Play(9, "a.wav", 0), Play(3, "bad.wav", 0), kStopped, kPump},
+         {"CreateMedia", "Disarm", "Stop", "Open a.wav", "Disarm", "Stop", "Open bad.wav", "ShowCannotPlay",
+          "PostAdvance", "PostAdvance", "Stop", "769(3)", "Disarm", "Stop", "Open a.wav"}},
     });
 }
 
@@ -265,6 +269,22 @@ TEST(SoundQueue, UnplayableFileShowsTheMessageOnceAndStaysCurrent) {
     EXPECT_EQ(std::count(rig.log.begin(), rig.log.end(), "ShowCannotPlay"), 1);
     EXPECT_EQ(rig.queue.GetCurrentID(), 5u);
     EXPECT_TRUE(rig.queue.IsActive());
+}
+
+// Advances posted for a sound that has since been started again, or twice
+// for the same start, end nothing.
+TEST(SoundQueue, StaleAdvances) {
+    ExpectScenarios({
+        {"an end posted before a smaller Play does not cut the new sound",
+         {Play(5, "a.wav", 0), kStopped, Play(3, "b.wav", 0), kPump, kStopped, kPump, kStopped, kPump},
+         Concat({{"CreateMedia", "Disarm", "Stop", "Open a.wav", "PostAdvance", "Disarm", "Stop", "Open b.wav",
+                  "PostAdvance", "Stop", "769(3)", "Disarm", "Stop", "Open a.wav", "PostAdvance"},
+                 LastEnds(5)})},
+        {"a timer that fires twice before the advance ends one sound",
+         {Play(3, "a.wav", 60000), Play(9, "b.wav", 60000), kTimer, kTimer, kPump},
+         {"CreateMedia", "Arm 60000", "Stop", "Open a.wav", "Arm 60000", "Stop", "Open a.wav", "PostAdvance",
+          "PostAdvance", "Stop", "769(3)", "Arm 60000", "Stop", "Open b.wav"}},
+    });
 }
 
 struct Refusal {
@@ -389,9 +409,19 @@ TEST(SoundQueue, ListenerThatStopsEverythingWhenASoundEnds) {
     EXPECT_FALSE(rig.queue.IsActive());
 }
 
-// The message box runs a message loop, so the queue's handlers can run
-// before it returns.
+// The message box runs a message loop, so the queue's handlers and the
+// caller's calls can run before it returns.
 TEST(SoundQueue, WhileTheMessageBoxIsUp) {
+    {
+        SCOPED_TRACE("a sound started meanwhile is not ended in place of the unplayable one");
+        Rig rig;
+        rig.backend.unplayable = {"bad.wav"};
+        rig.backend.whileBoxIsUp = [&] { rig.queue.Play(3, "c.wav", 0); };
+        rig.Run({Play(5, "bad.wav", 0), kPump});
+        EXPECT_EQ(rig.log, (Log{"CreateMedia", "Disarm", "Stop", "Open bad.wav", "ShowCannotPlay", "Disarm", "Stop",
+                                "Open c.wav"}));
+        EXPECT_EQ(rig.queue.GetCurrentID(), 3u);
+    }
     {
         SCOPED_TRACE("the repeat timer ends the unplayable sound meanwhile");
         Rig rig;
