@@ -93,6 +93,12 @@ void CSoundQueue::OnAdvance() {
 }
 
 void CSoundQueue::OnRelease() {
+    // A Play between the finish and this message has put the still existing
+    // media player to use; releasing it now would cut that sound off and
+    // leave its entry stranded without a player.
+    if (!queue_.empty()) {
+        return;
+    }
     backend_.ReleaseMedia();
 }
 

@@ -273,7 +273,7 @@ TEST(SoundQueue, UnplayableFileShowsTheMessageOnceAndStaysCurrent) {
 
 // Advances posted for a sound that has since been started again, or twice
 // for the same start, end nothing.
-TEST(SoundQueue, StaleAdvances) {
+TEST(SoundQueue, StaleAdvancesAndReleases) {
     ExpectScenarios({
         {"an end posted before a smaller Play does not cut the new sound",
          {Play(5, "a.wav", 0), kStopped, Play(3, "b.wav", 0), kPump, kStopped, kPump, kStopped, kPump},
@@ -284,6 +284,11 @@ TEST(SoundQueue, StaleAdvances) {
          {Play(3, "a.wav", 60000), Play(9, "b.wav", 60000), kTimer, kTimer, kPump},
          {"CreateMedia", "Arm 60000", "Stop", "Open a.wav", "Arm 60000", "Stop", "Open a.wav", "PostAdvance",
           "PostAdvance", "Stop", "769(3)", "Arm 60000", "Stop", "Open b.wav"}},
+        {"a Play between StopAll and the release keeps the player",
+         {Play(5, "a.wav", 0), kStopAll, Play(6, "b.wav", 0), kPump, kStopped, kPump},
+         Concat({{"CreateMedia", "Disarm", "Stop", "Open a.wav", "Stop", "Close", "Disarm", "Stop", "770(0)",
+                  "PostRelease", "Disarm", "Stop", "Open b.wav", "PostAdvance"},
+                 LastEnds(6)})},
     });
 }
 
