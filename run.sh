@@ -28,5 +28,6 @@ cmake --install "build/$tree" --prefix "$folder" >/dev/null
 echo "run.sh: assembled $folder/"
 
 # The Wine runner gives the program the Chinese locale and fonts; no time
-# limit, the program runs until the user quits it from its tray menu.
-WINE_RUN_TIMEOUT=0 WINE_RUN_TZ=system exec "build/$tree/wine-run" "$folder/tessary.exe" "$@"
+# limit, the program runs until the user quits it from its tray menu; the
+# user's own time zone and sound device.
+WINE_RUN_TIMEOUT=0 WINE_RUN_TZ=system WINE_RUN_AUDIO=system exec "build/$tree/wine-run" "$folder/tessary.exe" "$@"

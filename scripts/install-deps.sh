@@ -9,11 +9,15 @@ set -euo pipefail
 
 common=(cmake ninja-build)
 native=(g++ clang libclang-rt-14-dev googletest libbenchmark-dev libxml2-dev)
-windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 xvfb fonts-wqy-zenhei locales)
+# Wine's MCI plays MP3 and every other file of its mpegvideo device through
+# GStreamer: "base" holds the type finding and audio conversion, "good" the
+# MP3 decoder (mpg123). WAV files (waveaudio) need only a sound device.
+windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 xvfb fonts-wqy-zenhei locales
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
 # Wine's 32-bit loader runs the 32-bit tree's tests. Some machines run no
 # 32-bit programs, and some cannot install the i386 packages at all; there the
 # 64-bit tree runs the same tests, so these are tried but may be missing.
-windows32=(wine32:i386)
+windows32=(wine32:i386 gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386)
 # tools/artgen draws the suite's images on the build machine, in both trees.
 art=(g++ pkg-config libcairo2-dev libpango1.0-dev fonts-noto-cjk fonts-wqy-zenhei)
 

@@ -61,6 +61,7 @@ bool CWindow::CreateEx(DWORD exStyle,
             windowClass.hInstance = module;
             windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
             windowClass.lpszClassName = name.c_str();
+            CustomizeClass(windowClass);
             WNDCLASSEXA existing = {};
             existing.cbSize = sizeof existing;
             // A class of that name with our procedure serves as well: one

@@ -22,8 +22,9 @@ public:
 
     // Creates the window, bound to this object from its first message on.
     // `className` (null: kDefaultClassName) is registered by this library
-    // on first use, with the arrow cursor and no background brush. False
-    // when the object already has a window or creation fails.
+    // on first use, with the arrow cursor and no background brush unless
+    // CustomizeClass says otherwise. False when the object already has a
+    // window or creation fails.
     bool CreateEx(DWORD exStyle,
                   const char* className,
                   const char* title,
@@ -46,6 +47,9 @@ protected:
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
     // Called after the window's last message; the object no longer has it.
     virtual void PostNcDestroy() {}
+    // Adjusts the class CreateEx registers on the first use of its name;
+    // the window procedure, module and name are set and must stay.
+    virtual void CustomizeClass(WNDCLASSEXA&) const {}
 
 private:
     static LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
