@@ -105,6 +105,13 @@ struct Window {
     static void Close(Value v) { DestroyWindow(v); }
 };
 
+// Hooks from SetWindowsHookEx.
+struct WindowsHook {
+    using Value = HHOOK;
+    static Value Invalid() { return nullptr; }
+    static void Close(Value v) { UnhookWindowsHookEx(v); }
+};
+
 struct MappedView {
     using Value = void*;
     static Value Invalid() { return nullptr; }
@@ -123,6 +130,7 @@ using UniqueIcon = UniqueResource<handle_traits::Icon>;
 using UniqueMenu = UniqueResource<handle_traits::Menu>;
 using UniqueWindow = UniqueResource<handle_traits::Window>;
 using UniqueMappedView = UniqueResource<handle_traits::MappedView>;
+using UniqueHook = UniqueResource<handle_traits::WindowsHook>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDc {

@@ -7,7 +7,7 @@
 
 // The schedule editor was confirmed; wParam = id being edited (0 for new).
 inline constexpr unsigned RM_SCHEDULE_SAVED = 0x4F0;
-// Delete reminder wParam; lParam 1 = ask "真的要删除该日程提醒吗？" first.
+// Delete reminder wParam; lParam 1 = ask kDeleteReminderQuestion first.
 inline constexpr unsigned RM_DELETE = 0x4F1;
 // Calendar.dat was restored from a backup: load it into the store again.
 inline constexpr unsigned RM_RELOAD = 0x4F2;
@@ -15,8 +15,14 @@ inline constexpr unsigned RM_RELOAD = 0x4F2;
 inline constexpr unsigned RM_PURGE = 0x4F5;
 // The birthday editor was confirmed; wParam = id being edited.
 inline constexpr unsigned RM_BIRTHDAY_SAVED = 0x4FA;
+// A reminder pop-up's window is gone: wParam = its reminder's id, lParam =
+// its window handle, so its owner can drop the pop-up object.
+inline constexpr unsigned RM_POPUP_CLOSED = 0x4FB;
 // Reminder wParam is due: open its program, play its sound, show the pop-up.
 inline constexpr unsigned RM_DUE = 0x5400;
+
+// Asked (OK and Cancel, question icon) before a reminder is deleted.
+inline constexpr char kDeleteReminderQuestion[] = "真的要删除该日程提醒吗？";
 
 // Command numbers of the calendar panel's reminder entries carry the id:
 // from kDeleteReminderCommandBase on, the entry deletes reminder
