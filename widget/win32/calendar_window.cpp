@@ -71,6 +71,7 @@ void CCalendarWindow::OnDestroy() {
     for (UINT_PTR timer : {kRolloverTimer, kWatchDelayTimer, kWatchTimer}) {
         KillTimer(self, timer);
     }
+    CloseReminderWindows();
     edgeStrip_.DestroyWindow();
     clock_.Destroy();
     hotKeys_.UnregisterAll();

@@ -9,16 +9,21 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "common/local_time.h"
 #include "common/win32/handles.h"
+#include "controls/sound_player.h"
 #include "controls/win32/layer_window.h"
 #include "widget/calendar/holiday_table.h"
 #include "widget/clock/win32/clock_window.h"
 #include "widget/reminders/reminder_store.h"
+#include "widget/reminders/win32/birthday_editor.h"
+#include "widget/reminders/win32/reminder_popup.h"
+#include "widget/reminders/win32/schedule_editor.h"
 #include "widget/settings/win32/hot_keys.h"
 #include "widget/settings/win32/preferences_dialog.h"
 #include "widget/view/calendar_view.h"
@@ -67,9 +72,14 @@ public:
     const CReminderStore& reminders() const { return *store_; }
     HWND edgeStrip() const { return edgeStrip_.GetSafeHwnd(); }
     HWND clockWindow() const { return clock_.GetSafeHwnd(); }
-    // The record the reminder editor opens with, from the last "new" or
+    // The record the reminder editor opened with, from the last "new" or
     // "edit" command.
     const std::optional<ReminderItem>& editorRecord() const { return editorRecord_; }
+    // The editors once made (null before their first use) and the open
+    // pop-ups.
+    const ScheduleEditor* scheduleEditor() const { return scheduleEditor_.get(); }
+    const BirthdayEditor* birthdayEditor() const { return birthdayEditor_.get(); }
+    std::size_t popupCount() const { return popups_.size(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -104,6 +114,14 @@ private:
     void ReloadReminders();
     void RemindersChanged();
 
+    // calendar_window_reminders.cpp: the editors, due reminders, pop-ups.
+    bool OnReminderWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OpenEditor(const ReminderItem& item, bool existing);
+    void OpenStoredReminder(std::uint32_t id);
+    void StoreEdited(ReminderItem item);
+    void AlertReminder(std::uint32_t id);
+    void CloseReminderWindows();
+
     WidgetModule& module_;
     SystemClock systemClock_;
     HolidayTable holidays_;
@@ -120,6 +138,10 @@ private:
     UniqueMenu newMenu_;
     UniqueMenu monthMenu_;
     std::optional<ReminderItem> editorRecord_;
+    std::unique_ptr<ScheduleEditor> scheduleEditor_;
+    std::unique_ptr<BirthdayEditor> birthdayEditor_;
+    std::map<HWND, std::unique_ptr<ReminderPopup>> popups_;
+    cmmctrls::ISoundPlayer* soundPlayer_ = nullptr;  // QvCTRL's, never freed
     bool hidden_ = false;
     bool pointerWasInside_ = false;
     bool trackingLeave_ = false;

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr char kDeleteQuestion[] = "真的要删除该日程提醒吗？";
 constexpr char kCalendarHotKeySection[] = "qvcalendar.dll";
 
 }  // namespace
@@ -35,12 +34,8 @@ bool CCalendarWindow::OnReminderMessage(UINT message, WPARAM wParam, LPARAM lPar
             view_->Refresh();
             Redraw();
             return true;
-        case RM_SCHEDULE_SAVED:
-        case RM_BIRTHDAY_SAVED:
-            RemindersChanged();
-            return true;
         default:
-            return false;
+            return OnReminderWindowMessage(message, wParam, lParam);
     }
 }
 
@@ -148,13 +143,16 @@ void CCalendarWindow::CarryOut(CommandResult result) {
             break;
         case CommandEffect::kNewSchedule:
             editorRecord_ = NewScheduleReminder(systemClock_.Now());
+            OpenEditor(*editorRecord_, false);
             break;
         case CommandEffect::kNewBirthday:
             editorRecord_ = NewBirthdayReminder(view_->selected(), systemClock_.Now());
+            OpenEditor(*editorRecord_, false);
             break;
         case CommandEffect::kEditReminder:
             if (ReminderItem item; store_->FindReminder(result.reminderId, item)) {
                 editorRecord_ = item;
+                OpenEditor(item, true);
             }
             break;
         case CommandEffect::kDeleteReminder:
@@ -190,7 +188,7 @@ void CCalendarWindow::RunMenu(HMENU menu) {
 }
 
 void CCalendarWindow::DeleteReminder(std::uint32_t id, bool ask) {
-    if (ask && MsgBox(GetSafeHwnd(), kDeleteQuestion, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
+    if (ask && MsgBox(GetSafeHwnd(), kDeleteReminderQuestion, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
         return;
     }
     store_->RemoveReminder(id);

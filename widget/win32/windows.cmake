@@ -33,6 +33,7 @@ add_library(widget_win32 STATIC
     win32/calendar_painter.cpp
     win32/calendar_window.cpp
     win32/calendar_window_input.cpp
+    win32/calendar_window_reminders.cpp
     win32/edge_strip.cpp
     win32/skin_images.cpp
 )
@@ -61,13 +62,19 @@ suite_test(widget_win32_tests
     SOURCES
         win32/tests/calendar_layout_test.cpp
         win32/tests/calendar_window_test.cpp
+        win32/tests/reminder_alert_test.cpp
         win32/tests/widget_entry_points_test.cpp
         win32/tests/widget_library.cpp
         win32/tests/widget_test_folder.cpp
+        ${PROJECT_SOURCE_DIR}/controls/tests/win32/sound_files.cpp
     LIBS widget_win32 testkit
     WINDOWS_ONLY
     DESKTOP
 )
+# A reminder's program in the alert tests: leaves a marker file.
+add_executable(reminder_program_fixture win32/tests/reminder_program_fixture.cpp)
+suite_code_options(reminder_program_fixture)
+add_dependencies(widget_win32_tests reminder_program_fixture)
 # End to end: the real tessary.exe in a scratch program folder.
 suite_test(widget_end_to_end_tests
     SOURCES

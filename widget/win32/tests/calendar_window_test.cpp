@@ -399,10 +399,10 @@ TEST_F(CalendarWindowTest, SavesFailingBehindTheUsersBackAreReportedOnce) {
         testkit::PumpMessages(kWatchTickMs);
         EXPECT_FALSE(answerer.Result().has_value());
     }
-    // A change the user makes is reported again.
+    // A change the user makes (here a confirmed delete) is reported again.
     {
         testkit::MessageBoxAnswerer answerer(services::kMessageBoxCaption.data(), IDOK, 5000);
-        SendMessageA(WindowHandle(), RM_SCHEDULE_SAVED, 0, 0);
+        SendMessageA(WindowHandle(), RM_DELETE, 12345, 0);
         EXPECT_TRUE(answerer.Result().has_value());
     }
     Library().entries.Release(0);
