@@ -80,6 +80,7 @@ suite_test(widget_end_to_end_tests
     SOURCES
         win32/tests/end_to_end_test.cpp
         win32/tests/widget_test_folder.cpp
+        ${PROJECT_SOURCE_DIR}/controls/tests/win32/sound_files.cpp
     LIBS widget_win32 testkit
     WINDOWS_ONLY
     DESKTOP
@@ -93,4 +94,4 @@ foreach(test widget_win32_tests widget_end_to_end_tests)
     )
     add_dependencies(${test} qvcalendar art)
 endforeach()
-add_dependencies(widget_end_to_end_tests tessary)
+add_dependencies(widget_end_to_end_tests tessary reminder_program_fixture)

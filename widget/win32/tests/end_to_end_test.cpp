@@ -6,14 +6,24 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
+#include <vector>
 
+#include "common/local_time.h"
+#include "common/path_util.h"
 #include "common/win32/handles.h"
+#include "controls/tests/win32/sound_files.h"
+#include "services/product_identity.h"
+#include "testkit/win32/message_box_answerer.h"
 #include "testkit/win32/program_launcher.h"
 #include "testkit/win32/screenshot.h"
 #include "testkit/win32/stopwatch.h"
 #include "testkit/win32/time_test_server.h"
 #include "testkit/win32/window_helpers.h"
+#include "widget/reminders/reminder_messages.h"
+#include "widget/view/calendar_view.h"
 #include "widget/win32/tests/widget_test_folder.h"
 
 namespace {
@@ -147,6 +157,135 @@ TEST_F(WidgetEndToEndTest, TheGlobalHotKeyFromModuleIniTogglesTheCalendar) {
     EXPECT_EQ(WaitForSingleObject(program_.get(), kWaitMs), WAIT_OBJECT_0);
     // The loader ended, so its atom went with it.
     EXPECT_EQ(GlobalFindAtomA("{E39CE64E-6267-47b2-8FD7-3D761A8ECCDD}-QvCalendar.DLL"), 0);
+}
+
+// The loader's top-level windows whose caption ends in `suffix`.
+std::vector<HWND> WindowsEndingIn(DWORD processId, const std::string& suffix) {
+    testkit::WindowQuery query;
+    query.processId = processId;
+    query.visibleOnly = true;
+    std::vector<HWND> found;
+    for (HWND window : testkit::FindTopLevelWindows(query)) {
+        const std::string caption = testkit::WindowText(window);
+        if (caption.size() >= suffix.size() &&
+            caption.compare(caption.size() - suffix.size(), suffix.size(), suffix) == 0) {
+            found.push_back(window);
+        }
+    }
+    return found;
+}
+
+HWND WaitForWindowEndingIn(DWORD processId, const std::string& suffix, unsigned timeoutMs) {
+    testkit::Stopwatch watch;
+    for (;;) {
+        std::vector<HWND> found = WindowsEndingIn(processId, suffix);
+        if (!found.empty() || watch.Milliseconds() >= timeoutMs) {
+            return found.empty() ? nullptr : found[0];
+        }
+        Sleep(200);
+    }
+}
+
+std::string ControlText(HWND dialog, int control) {
+    return testkit::WindowText(GetDlgItem(dialog, control));
+}
+
+std::vector<std::string> FileTitles(const std::optional<std::string>& bytes) {
+    std::vector<std::string> titles;
+    for (const ReminderItem& item : ReminderFileItems(bytes.value_or("")).value_or(std::vector<ReminderItem>{})) {
+        titles.push_back(item.title);
+    }
+    return titles;
+}
+
+bool Holds(const std::vector<std::string>& titles, const std::string& title) {
+    return std::find(titles.begin(), titles.end(), title) != titles.end();
+}
+
+// A user's road: a schedule reminder for the next minute with a program and
+// a sound, and a birthday for today, both made in their editors; both alert
+// under the loader, and the pop-up deletes the schedule reminder.
+TEST_F(WidgetEndToEndTest, RemindersMadeInTheEditorsAlertAtTheirMinuteAndThePopupDeletes) {
+    folder_.Write(ModuleFile("Alarmcfg.dat"), SettingsFileBytes(TestSettings(400, 120)));
+    const std::string sound = folder_.PathOf("alert.wav");
+    ASSERT_TRUE(sound_files::WriteSilentWave(sound, 300));
+    const std::string marker = folder_.PathOf("program_ran.txt");
+    SetEnvironmentVariableA("REMINDER_PROGRAM_MARKER", marker.c_str());
+    // The reminder is set for the next minute of today: not across midnight.
+    if (LocalTime now = ToLocalTime(SystemClock().Now()); now.hour == 23 && now.minute == 59) {
+        Sleep(61000);
+    }
+    program_ = Launch("");
+    SetEnvironmentVariableA("REMINDER_PROGRAM_MARKER", nullptr);
+    ASSERT_TRUE(program_);
+    const DWORD loader = GetProcessId(program_.get());
+    HWND calendar = WaitForTitle("ZELLUM-CalendarWindow");
+    ASSERT_NE(calendar, nullptr);
+
+    SendMessageA(calendar, WM_COMMAND, kMenuNewSchedule, 0);
+    HWND schedule = WaitForWindowEndingIn(loader, "－日程提醒设置", kWaitMs);
+    ASSERT_NE(schedule, nullptr);
+    const LocalTime next = ToLocalTime(SystemClock().Now() + 60);
+    SetDlgItemTextA(schedule, 6000, "周报");
+    SetDlgItemTextA(schedule, 6005, std::to_string(next.hour).c_str());
+    SetDlgItemTextA(schedule, 6008, std::to_string(next.minute).c_str());
+    SetDlgItemTextA(schedule, 6024, JoinPath(BuildBinFolder(), "reminder_program_fixture.exe").c_str());
+    SetDlgItemTextA(schedule, 6026, sound.c_str());
+    SendMessageA(schedule, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(Holds(FileTitles(folder_.Read(ModuleFile("Calendar.dat"))), "周报"));
+
+    SendMessageA(calendar, WM_COMMAND, kMenuNewBirthday, 0);
+    HWND birthday = WaitForWindowEndingIn(loader, "－生日提醒设置", kWaitMs);
+    ASSERT_NE(birthday, nullptr);
+    SetDlgItemTextA(birthday, 6026, "小明");
+    SendMessageA(birthday, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(Holds(FileTitles(folder_.Read(ModuleFile("Calendar.dat"))), "小明"));
+
+    // Both alert within the minute after they were made (and a little more
+    // for the alarm clock's once-a-second check).
+    HWND schedulePopup = nullptr;
+    HWND birthdayPopup = nullptr;
+    testkit::Stopwatch watch;
+    while ((schedulePopup == nullptr || birthdayPopup == nullptr) && watch.Milliseconds() < 140000) {
+        for (HWND popup : WindowsEndingIn(loader, "－日程提醒")) {
+            const std::string title = ControlText(popup, 6049);
+            if (title == "提醒标题：周报") {
+                schedulePopup = popup;
+            } else if (title == "提醒标题：小明生日") {
+                birthdayPopup = popup;
+            }
+        }
+        Sleep(500);
+    }
+    ASSERT_NE(schedulePopup, nullptr);
+    ASSERT_NE(birthdayPopup, nullptr);
+    char expectedTime[64];
+    std::snprintf(expectedTime, sizeof expectedTime, "提醒时间：%04d年%02d月%02d日", next.year, next.month, next.day);
+    EXPECT_EQ(ControlText(schedulePopup, 6050).rfind(expectedTime, 0), 0u) << ControlText(schedulePopup, 6050);
+    char minute[8];
+    std::snprintf(minute, sizeof minute, " %02d:%02d", next.hour, next.minute);
+    EXPECT_NE(ControlText(schedulePopup, 6050).find(minute), std::string::npos) << ControlText(schedulePopup, 6050);
+    EXPECT_NE(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the reminder's program did not run";
+    EXPECT_TRUE(
+        testkit::SaveWindowPng(schedulePopup, std::string(WIDGET_SCREENSHOT_DIR) + "/reminder_popup_under_loader.png"));
+
+    {
+        testkit::MessageBoxAnswerer answerer(services::kMessageBoxCaption.data(), IDOK, kWaitMs, loader);
+        PostMessageA(schedulePopup, WM_COMMAND, 4, 0);
+        ASSERT_TRUE(answerer.Result().has_value());
+        EXPECT_EQ(answerer.Result()->text, kDeleteReminderQuestion);
+    }
+    watch = testkit::Stopwatch();
+    while (Holds(FileTitles(folder_.Read(ModuleFile("Calendar.dat"))), "周报") && watch.Milliseconds() < kWaitMs) {
+        Sleep(200);
+    }
+    const std::vector<std::string> left = FileTitles(folder_.Read(ModuleFile("Calendar.dat")));
+    EXPECT_FALSE(Holds(left, "周报"));
+    EXPECT_TRUE(Holds(left, "小明"));
+
+    UniqueHandle second = Launch("exit");
+    ASSERT_TRUE(second);
+    EXPECT_EQ(WaitForSingleObject(program_.get(), kWaitMs), WAIT_OBJECT_0);
 }
 
 }  // namespace
