@@ -117,6 +117,7 @@ private:
     // calendar_window_reminders.cpp: the editors, due reminders, pop-ups.
     bool OnReminderWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OpenEditor(const ReminderItem& item, bool existing);
+    bool OpenReminderLineAt(int x, int y);
     void OpenStoredReminder(std::uint32_t id);
     void StoreEdited(ReminderItem item);
     void AlertReminder(std::uint32_t id);

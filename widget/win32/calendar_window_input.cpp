@@ -77,6 +77,9 @@ void CCalendarWindow::OnLeftButtonDown(int x, int y) {
         Redraw();
         return;
     }
+    if (OpenReminderLineAt(x, y)) {
+        return;
+    }
     if (layout_.grid.Contains(x, y)) {
         if (int day = DayAtPoint(view_->days(), x - layout_.grid.x, y - layout_.grid.y); day != 0) {
             view_->SelectDate({view_->selected().year, view_->selected().month, day});

@@ -56,6 +56,25 @@ void CCalendarWindow::OpenEditor(const ReminderItem& item, bool existing) {
     scheduleEditor_->Open(item, existing);
 }
 
+// A click on a panel line's text opens its reminder: a birthday line as the
+// stored record it is, with the editor's delete button; a schedule line
+// without it, since the line carries its own delete button. False when the
+// point is on no line.
+bool CCalendarWindow::OpenReminderLineAt(int x, int y) {
+    const std::vector<PanelLine>& lines = view_->panelLines();
+    for (std::size_t i = 0; i < lines.size() && i < layout_.reminderLines.size(); ++i) {
+        if (!layout_.reminderLines[i].Contains(x, y)) {
+            continue;
+        }
+        if (ReminderItem item; store_->FindReminder(lines[i].id, item)) {
+            editorRecord_ = item;
+            OpenEditor(item, lines[i].birthday);
+        }
+        return true;
+    }
+    return false;
+}
+
 // The pop-up's open button: the reminder as it is stored now, if it still is.
 void CCalendarWindow::OpenStoredReminder(std::uint32_t id) {
     if (ReminderItem item; store_->FindReminder(id, item)) {

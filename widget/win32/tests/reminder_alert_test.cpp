@@ -28,6 +28,7 @@ using ReminderAlertTest = WidgetTest;
 constexpr int kScheduleTitle = 6000;
 constexpr int kBirthdayName = 6026;
 constexpr int kScheduleDelete = 3;
+constexpr int kBirthdayDelete = 6054;
 constexpr int kPopupTitleLine = 6049;
 constexpr int kPopupTimeLine = 6050;
 constexpr int kPopupContent = 6046;
@@ -118,6 +119,37 @@ TEST_F(ReminderAlertTest, RemindersMadeInTheEditorsAreStoredAndWritten) {
     Library().entries.Release(0);
     EXPECT_FALSE(IsWindow(schedule));
     EXPECT_FALSE(IsWindow(birthday));
+}
+
+// The centre of panel line `index`, in window pixels.
+POINT CentreOfLine(const CCalendarWindow& window, std::size_t index) {
+    const LayoutRect& line = window.layout().reminderLines.at(index);
+    return {line.x + line.width / 2, line.y + line.height / 2};
+}
+
+TEST_F(ReminderAlertTest, ClickOnALinesTextOpensItsReminderBirthdaysWithDeleteSchedulesWithout) {
+    const LocalTime now = ToLocalTime(SystemClock().Now());
+    ReminderItem friendsDay = NewBirthdayReminder({now.year, now.month, now.day}, SystemClock().Now());
+    friendsDay.title = "小红";
+    ASSERT_EQ(Start(TestSettings(300, 60), {OnceReminder("例会", now.year, now.month, now.day, 9, 30), friendsDay}), 1);
+    ASSERT_EQ(Window()->view().panelLines().size(), 2u);  // the birthday line first
+
+    POINT line = CentreOfLine(*Window(), 1);
+    Click(line.x, line.y);
+    ASSERT_NE(Window()->scheduleEditor(), nullptr);
+    const HWND schedule = Window()->scheduleEditor()->window();
+    EXPECT_TRUE(IsWindowVisible(schedule));
+    EXPECT_EQ(ControlText(schedule, kScheduleTitle), "例会");
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(schedule, kScheduleDelete)));
+    SendMessageA(schedule, WM_COMMAND, IDCANCEL, 0);
+
+    line = CentreOfLine(*Window(), 0);
+    Click(line.x, line.y);
+    ASSERT_NE(Window()->birthdayEditor(), nullptr);
+    const HWND birthday = Window()->birthdayEditor()->window();
+    EXPECT_TRUE(IsWindowVisible(birthday));
+    EXPECT_EQ(ControlText(birthday, kBirthdayName), "小红");
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(birthday, kBirthdayDelete)));
 }
 
 TEST_F(ReminderAlertTest, DueReminderStartsItsProgramPlaysItsSoundAndItsPopupDeletesIt) {
