@@ -20,7 +20,8 @@ else
     echo "run.sh: starting the 64-bit build from $folder/ (32-bit programs cannot run here)"
 fi
 
-[ -f "build/$tree/CMakeCache.txt" ] || cmake --preset "$tree"
+# Configured when its build files are missing (a first run, or one cut off).
+[ -f "build/$tree/build.ninja" ] || cmake --preset "$tree"
 cmake --build --preset "$tree"
 
 rm -rf "$folder"

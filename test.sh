@@ -16,11 +16,12 @@ scripts/install-deps.sh all || exit 1
 passed=0
 failed=0
 
-# Configures a tree the first time; later the build itself reruns CMake when
-# a CMakeLists changes, so an unchanged tree builds in seconds.
+# Configures a tree the first time, or again when a configure run was cut
+# off before it wrote the build files; later the build itself reruns CMake
+# when a CMakeLists changes, so an unchanged tree builds in seconds.
 build_tree() {
     local tree=$1
-    if [ ! -f "build/$tree/CMakeCache.txt" ]; then
+    if [ ! -f "build/$tree/build.ninja" ]; then
         cmake --preset "$tree" >"build-$tree-configure.log" 2>&1 || {
             cat "build-$tree-configure.log"
             rm -f "build-$tree-configure.log"
