@@ -34,8 +34,14 @@ bool Matches(HWND window, const WindowQuery& query) {
             return false;
         }
     }
-    return (!query.className || WindowClassName(window) == *query.className) &&
-           (!query.title || CachedCaption(window) == *query.title);
+    if (query.className && WindowClassName(window) != *query.className) {
+        return false;
+    }
+    if (!query.title && !query.titleEnding) {
+        return true;
+    }
+    const std::string caption = CachedCaption(window);
+    return (!query.title || caption == *query.title) && (!query.titleEnding || caption.ends_with(*query.titleEnding));
 }
 
 // Enumeration callbacks: nothing may be thrown through the system's frames,

@@ -13,9 +13,10 @@ namespace testkit {
 
 // Which top-level windows to find; an unset field matches anything.
 struct WindowQuery {
-    std::optional<std::string> className{};  // exact, GBK
-    std::optional<std::string> title{};      // exact, GBK
-    DWORD processId = 0;                     // 0: any process
+    std::optional<std::string> className{};    // exact, GBK
+    std::optional<std::string> title{};        // exact, GBK
+    std::optional<std::string> titleEnding{};  // the title ends with it, GBK
+    DWORD processId = 0;                       // 0: any process
     bool visibleOnly = false;
 };
 

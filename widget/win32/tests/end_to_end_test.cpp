@@ -159,31 +159,9 @@ TEST_F(WidgetEndToEndTest, TheGlobalHotKeyFromModuleIniTogglesTheCalendar) {
     EXPECT_EQ(GlobalFindAtomA("{E39CE64E-6267-47b2-8FD7-3D761A8ECCDD}-QvCalendar.DLL"), 0);
 }
 
-// The loader's top-level windows whose caption ends in `suffix`.
-std::vector<HWND> WindowsEndingIn(DWORD processId, const std::string& suffix) {
-    testkit::WindowQuery query;
-    query.processId = processId;
-    query.visibleOnly = true;
-    std::vector<HWND> found;
-    for (HWND window : testkit::FindTopLevelWindows(query)) {
-        const std::string caption = testkit::WindowText(window);
-        if (caption.size() >= suffix.size() &&
-            caption.compare(caption.size() - suffix.size(), suffix.size(), suffix) == 0) {
-            found.push_back(window);
-        }
-    }
-    return found;
-}
-
-HWND WaitForWindowEndingIn(DWORD processId, const std::string& suffix, unsigned timeoutMs) {
-    testkit::Stopwatch watch;
-    for (;;) {
-        std::vector<HWND> found = WindowsEndingIn(processId, suffix);
-        if (!found.empty() || watch.Milliseconds() >= timeoutMs) {
-            return found.empty() ? nullptr : found[0];
-        }
-        Sleep(200);
-    }
+// The loader's visible top-level windows whose caption ends in `ending`.
+testkit::WindowQuery TitleEndingIn(DWORD processId, const char* ending) {
+    return {.titleEnding = ending, .processId = processId, .visibleOnly = true};
 }
 
 std::string ControlText(HWND dialog, int control) {
@@ -223,7 +201,7 @@ TEST_F(WidgetEndToEndTest, RemindersMadeInTheEditorsAlertAtTheirMinuteAndThePopu
     ASSERT_NE(calendar, nullptr);
 
     SendMessageA(calendar, WM_COMMAND, kMenuNewSchedule, 0);
-    HWND schedule = WaitForWindowEndingIn(loader, "－日程提醒设置", kWaitMs);
+    HWND schedule = testkit::WaitForWindow(TitleEndingIn(loader, "－日程提醒设置"), kWaitMs);
     ASSERT_NE(schedule, nullptr);
     const LocalTime next = ToLocalTime(SystemClock().Now() + 60);
     SetDlgItemTextA(schedule, 6000, "周报");
@@ -235,7 +213,7 @@ TEST_F(WidgetEndToEndTest, RemindersMadeInTheEditorsAlertAtTheirMinuteAndThePopu
     EXPECT_TRUE(Holds(FileTitles(folder_.Read(ModuleFile("Calendar.dat"))), "周报"));
 
     SendMessageA(calendar, WM_COMMAND, kMenuNewBirthday, 0);
-    HWND birthday = WaitForWindowEndingIn(loader, "－生日提醒设置", kWaitMs);
+    HWND birthday = testkit::WaitForWindow(TitleEndingIn(loader, "－生日提醒设置"), kWaitMs);
     ASSERT_NE(birthday, nullptr);
     SetDlgItemTextA(birthday, 6026, "小明");
     SendMessageA(birthday, WM_COMMAND, IDOK, 0);
@@ -247,7 +225,7 @@ TEST_F(WidgetEndToEndTest, RemindersMadeInTheEditorsAlertAtTheirMinuteAndThePopu
     HWND birthdayPopup = nullptr;
     testkit::Stopwatch watch;
     while ((schedulePopup == nullptr || birthdayPopup == nullptr) && watch.Milliseconds() < 140000) {
-        for (HWND popup : WindowsEndingIn(loader, "－日程提醒")) {
+        for (HWND popup : testkit::FindTopLevelWindows(TitleEndingIn(loader, "－日程提醒"))) {
             const std::string title = ControlText(popup, 6049);
             if (title == "提醒标题：周报") {
                 schedulePopup = popup;

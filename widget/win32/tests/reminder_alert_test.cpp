@@ -38,10 +38,6 @@ std::string ControlText(HWND dialog, int control) {
     return testkit::WindowText(GetDlgItem(dialog, control));
 }
 
-bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 // The stored reminder titled `title`, or nothing.
 std::optional<ReminderItem> StoredByTitle(const CCalendarWindow& window, const std::string& title) {
     for (const auto& [id, item] : window.reminders().items()) {
@@ -68,16 +64,8 @@ bool FileHasTitle(const WidgetTestFolder& folder, const std::string& title) {
 
 // This process's reminder pop-ups, found by their caption.
 std::vector<HWND> Popups() {
-    testkit::WindowQuery query;
-    query.processId = GetCurrentProcessId();
-    query.visibleOnly = true;
-    std::vector<HWND> popups;
-    for (HWND window : testkit::FindTopLevelWindows(query)) {
-        if (EndsWith(testkit::WindowText(window), "－日程提醒")) {
-            popups.push_back(window);
-        }
-    }
-    return popups;
+    return testkit::FindTopLevelWindows(
+        {.titleEnding = "－日程提醒", .processId = GetCurrentProcessId(), .visibleOnly = true});
 }
 
 TEST_F(ReminderAlertTest, RemindersMadeInTheEditorsAreStoredAndWritten) {
@@ -86,7 +74,7 @@ TEST_F(ReminderAlertTest, RemindersMadeInTheEditorsAreStoredAndWritten) {
     ASSERT_NE(Window()->scheduleEditor(), nullptr);
     const HWND schedule = Window()->scheduleEditor()->window();
     ASSERT_TRUE(IsWindowVisible(schedule));
-    EXPECT_TRUE(EndsWith(testkit::WindowText(schedule), "－日程提醒设置"));
+    EXPECT_TRUE(testkit::WindowText(schedule).ends_with("－日程提醒设置"));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(schedule, kScheduleDelete)));  // a new reminder
     SetDlgItemTextA(schedule, kScheduleTitle, "周报");
     SendMessageA(schedule, WM_COMMAND, IDOK, 0);  // today, now: no question
@@ -106,7 +94,7 @@ TEST_F(ReminderAlertTest, RemindersMadeInTheEditorsAreStoredAndWritten) {
     Command(kMenuNewBirthday);
     ASSERT_NE(Window()->birthdayEditor(), nullptr);
     const HWND birthday = Window()->birthdayEditor()->window();
-    EXPECT_TRUE(EndsWith(testkit::WindowText(birthday), "－生日提醒设置"));
+    EXPECT_TRUE(testkit::WindowText(birthday).ends_with("－生日提醒设置"));
     SetDlgItemTextA(birthday, kBirthdayName, "小明");
     SendMessageA(birthday, WM_COMMAND, IDOK, 0);
     const std::optional<ReminderItem> friendsDay = StoredByTitle(*Window(), "小明");

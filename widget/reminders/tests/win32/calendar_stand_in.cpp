@@ -1,8 +1,6 @@
 #include "widget/reminders/tests/win32/calendar_stand_in.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
-#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <future>
@@ -229,26 +227,6 @@ bool WaitUntil(const std::function<bool()>& condition) {
         Sleep(20);
     }
     return true;
-}
-
-// The file name field is a combo box (cmb13) in the Explorer-style box of
-// Windows and an edit field (edt1) in some versions of Wine.
-bool AnswerFileBox(const char* title, const std::string& path) {
-    HWND box = testkit::WaitForWindow(
-        {.className = "#32770", .title = title, .processId = GetCurrentProcessId(), .visibleOnly = true}, kWaitMs);
-    if (box == nullptr) {
-        return false;
-    }
-    HWND name = GetDlgItem(box, cmb13);
-    if (name == nullptr) {
-        name = GetDlgItem(box, edt1);
-    }
-    if (name == nullptr) {
-        return false;
-    }
-    testkit::SendWithTimeout(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    return testkit::PostToWindow(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
 }
 
 void SaveScreenshot(HWND window, const char* name) {

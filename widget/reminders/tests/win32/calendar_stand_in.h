@@ -100,9 +100,6 @@ GregorianDate ShownDate(HWND picker);
 void ClickArrow(HWND arrows, bool up);
 // Polls until `condition` holds; false after 5 s.
 bool WaitUntil(const std::function<bool()>& condition);
-// Fills the file name of a common file box titled `title` and confirms it.
-// False when no such box showed up.
-bool AnswerFileBox(const char* title, const std::string& path);
 // The window as the user sees it, saved into the tree's screenshots folder.
 void SaveScreenshot(HWND window, const char* name);
 

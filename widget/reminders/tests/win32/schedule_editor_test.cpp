@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "testkit/win32/file_box_answerer.h"
 #include "testkit/win32/message_box_answerer.h"
 #include "testkit/win32/window_helpers.h"
 #include "widget/reminders/reminder_messages.h"
@@ -399,7 +400,7 @@ TEST_F(ScheduleEditorTest, BrowsePutsTheChosenProgramInItsField) {
     Open(StoredReminder(KindOnce, 0), true);
     // Posted: the click opens a modal file box on the calendar thread.
     ASSERT_TRUE(testkit::PostToWindow(Item(IDC_SCHEDULE_BROWSE_PROGRAM), BM_CLICK, 0, 0));
-    ASSERT_TRUE(reminders_test::AnswerFileBox("选择提醒时运行的程序", self));
+    ASSERT_TRUE(testkit::AnswerFileBox("选择提醒时运行的程序", self));
     EXPECT_TRUE(reminders_test::WaitUntil([&] { return Text(IDC_SCHEDULE_PROGRAM) == self; }));
 }
 
@@ -421,7 +422,7 @@ TEST_F(ScheduleEditorTest, BrowseRefusesAPathLongerThanAReminderStores) {
     {
         testkit::MessageBoxAnswerer answerer(reminders_test::kMessageBoxCaption, IDOK);
         ASSERT_TRUE(testkit::PostToWindow(Item(IDC_SCHEDULE_BROWSE_SOUND), BM_CLICK, 0, 0));
-        ASSERT_TRUE(reminders_test::AnswerFileBox("选择提醒声音", path));
+        ASSERT_TRUE(testkit::AnswerFileBox("选择提醒声音", path));
         told = answerer.Result();
     }
     DeleteFileA(path.c_str());

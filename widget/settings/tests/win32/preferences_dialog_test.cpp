@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "services/product_services.h"
+#include "testkit/win32/file_box_answerer.h"
 #include "testkit/win32/message_box_answerer.h"
 #include "testkit/win32/window_helpers.h"
 #include "toolkit/lyn_ini.h"
@@ -377,7 +378,7 @@ TEST_F(PreferencesDialogTest, BackupAndRestoreCopyTheReminderFile) {
             // Posted: the click opens a modal file box on the dialog's thread.
             ASSERT_TRUE(testkit::PostToWindow(dialog, WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED),
                                               reinterpret_cast<LPARAM>(run.Item(c.button))));
-            ASSERT_TRUE(settings_test::AnswerFileBox(c.fileBoxTitle, PathOf(c.pick)));
+            ASSERT_TRUE(testkit::AnswerFileBox(c.fileBoxTitle, PathOf(c.pick)));
             told = answerer.Result();
         }
         ASSERT_TRUE(told.has_value());

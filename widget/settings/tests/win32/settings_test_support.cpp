@@ -1,8 +1,5 @@
 #include "widget/settings/tests/win32/settings_test_support.h"
 
-#include <commdlg.h>
-#include <dlgs.h>
-
 #include "common/file_io.h"
 #include "testkit/win32/window_helpers.h"
 #include "widget/reminders/reminder_messages.h"
@@ -111,26 +108,6 @@ void Click(HWND button) {
 
 bool IsOpen(HWND dialog) {
     return dialog != nullptr && IsWindow(dialog) != FALSE;
-}
-
-// The file name field is a combo box (cmb13) in the Explorer-style box of
-// Windows and an edit field (edt1) in some versions of Wine.
-bool AnswerFileBox(const char* title, const std::string& path) {
-    HWND box = testkit::WaitForWindow(
-        {.className = "#32770", .title = title, .processId = GetCurrentProcessId(), .visibleOnly = true}, kWaitMs);
-    if (box == nullptr) {
-        return false;
-    }
-    HWND name = GetDlgItem(box, cmb13);
-    if (name == nullptr) {
-        name = GetDlgItem(box, edt1);
-    }
-    if (name == nullptr) {
-        return false;
-    }
-    testkit::SendWithTimeout(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    return testkit::PostToWindow(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
 }
 
 }  // namespace settings_test

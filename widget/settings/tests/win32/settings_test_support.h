@@ -95,8 +95,5 @@ private:
 void Click(HWND button);
 // True while the dialog's window exists.
 bool IsOpen(HWND dialog);
-// Fills the file name of a common file box titled `title` and confirms it.
-// False when no such box showed up.
-bool AnswerFileBox(const char* title, const std::string& path);
 
 }  // namespace settings_test
