@@ -11,6 +11,7 @@
 #include <string>
 
 #include "widget/planner/planner_grid.h"
+#include "widget/planner/win32/planner_grid_painter.h"
 
 inline constexpr char kPlannerGridClass[] = "ZELLUMCALCTRL";
 
@@ -55,4 +56,26 @@ public:
     void SetToday(GregorianDate today);
 
     HWND window() const { return window_; }
+
+private:
+    friend bool RegisterGridClass(HINSTANCE instance);
+
+    explicit PlannerGridControl(HWND window) : window_(window) {}
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void LayOut();
+    void Paint();
+    void OnMouseMove(int x, int y);
+    void OnMouseLeave();
+    // `code` is kPlannerGridClicked or kPlannerGridDoubleClicked.
+    void OnLeftButton(UINT code, int x, int y);
+    void InvalidateCell(int cell);
+
+    HWND window_;
+    PlannerGrid grid_;
+    PlannerGridColours colours_;
+    GregorianDate today_;
+    PlannerGridPainter painter_;
+    bool trackingLeave_ = false;
 };

@@ -4,20 +4,31 @@
 
 add_library(planner_win32 STATIC
     win32/line_fitting.cpp
+    win32/planner_grid_control.cpp
     win32/planner_grid_painter.cpp
 )
 target_include_directories(planner_win32 PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(planner_win32 PUBLIC planner_core common gdiplus gdi32 user32)
 suite_code_options(planner_win32)
 
-# The painter on bitmaps.
+# The control in a plain parent window, and the painter on bitmaps; the
+# control test leaves screenshots of both modes for reviewers, drawn with
+# the generated cell band (tools/artgen).
+set(planner_screenshots ${CMAKE_BINARY_DIR}/screenshots)
+file(MAKE_DIRECTORY ${planner_screenshots})
 suite_test(planner_win32_tests
     SOURCES
         tests/win32/gdiplus_environment.cpp
         tests/win32/line_fitting_test.cpp
+        tests/win32/planner_grid_control_test.cpp
         tests/win32/planner_grid_painter_test.cpp
         tests/win32/planner_test_images.cpp
     LIBS planner_win32 testkit
     WINDOWS_ONLY
     DESKTOP
 )
+target_compile_definitions(planner_win32_tests PRIVATE
+    PLANNER_ART_DIR="${CMAKE_BINARY_DIR}/art/modules/Calendar/Commskins"
+    PLANNER_SCREENSHOT_DIR="${planner_screenshots}"
+)
+add_dependencies(planner_win32_tests art)
