@@ -100,8 +100,9 @@ struct PlannerGridColours {
     friend bool operator==(const PlannerGridColours&, const PlannerGridColours&) = default;
 };
 
-inline constexpr int kPlannerTitleBandHeight = 22;  // a cell's day-number band
-inline constexpr int kPlannerItemHeight = 18;       // one entry line below it
+inline constexpr int kPlannerTitleBandHeight = 22;   // a cell's day-number band
+inline constexpr int kPlannerItemHeight = 18;        // one entry line below it
+inline constexpr int kPlannerBottomTextHeight = 16;  // the lunar text at a cell's foot
 
 // The control's state: its cells, the date and mode it shows, the selected
 // cell and the hovered cell and entry.
@@ -112,7 +113,7 @@ public:
     // Fills the 42 cells from the Monday on or before the 1st of `date`'s
     // month, with their lunar texts and month membership and no entries;
     // `mode` 1025 shows the week of `date`, any other value the month. The
-    // hover is cleared; the selection is kept.
+    // hover and the selection are cleared.
     void SetShownDate(GregorianDate date, int mode, bool showLunarText);
     // 1025 in the week mode, 1026 in the month mode.
     int DisplayMode() const { return weekMode_ ? kPlannerWeekMode : kPlannerMonthMode; }
