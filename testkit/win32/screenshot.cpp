@@ -64,9 +64,15 @@ bool SaveScreenPng(const std::string& path) {
     return SaveScreenAreaPng(screen, path);
 }
 
+// The part of the window on the screen: a maximised window's frame lies
+// outside it, and Wine copies nothing but black from an area that starts
+// off the screen.
 bool SaveWindowPng(HWND window, const std::string& path) {
     RECT area;
-    return GetWindowRect(window, &area) && SaveScreenAreaPng(area, path);
+    RECT visible;
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return GetWindowRect(window, &area) && IntersectRect(&visible, &area, &screen) &&
+           SaveScreenAreaPng(visible, path);
 }
 
 std::optional<Image> LoadImageFile(const std::string& path) {

@@ -17,6 +17,7 @@ namespace testkit {
 // GBK. False when nothing could be captured or written.
 bool SaveScreenAreaPng(const RECT& area, const std::string& path);
 bool SaveScreenPng(const std::string& path);
+// The window as far as it lies on the screen.
 bool SaveWindowPng(HWND window, const std::string& path);
 
 struct Image {

@@ -161,16 +161,38 @@ PlannerRect PlannerGrid::CellRect(int cell) const {
             header_.height + SliceStart(bodyHeight, rows, row + 1) - y};
 }
 
-PlannerRect PlannerGrid::ItemRect(int cell, int item) const {
+// Entry lines that fit between a cell's title band and its bottom text.
+int PlannerGrid::ItemLines(int cell) const {
     const PlannerRect box = CellRect(cell);
-    if (box.width == 0 || item < 0 || item >= static_cast<int>(cells_[static_cast<std::size_t>(cell)].items.size())) {
+    return std::max((box.height - kPlannerTitleBandHeight - kPlannerBottomTextHeight) / kPlannerItemHeight, 0);
+}
+
+int PlannerGrid::HiddenItemCount(int cell) const {
+    if (CellRect(cell).width == 0) {
+        return 0;
+    }
+    const int count = static_cast<int>(cells_[static_cast<std::size_t>(cell)].items.size());
+    const int lines = ItemLines(cell);
+    return count > lines && lines > 0 ? count - (lines - 1) : 0;
+}
+
+PlannerRect PlannerGrid::LineRect(int cell, int line) const {
+    const PlannerRect box = CellRect(cell);
+    return {box.x + 2, box.y + kPlannerTitleBandHeight + line * kPlannerItemHeight, std::max(box.width - 4, 0),
+            kPlannerItemHeight};
+}
+
+PlannerRect PlannerGrid::ItemRect(int cell, int item) const {
+    if (CellRect(cell).width == 0 || item < 0 ||
+        item >= static_cast<int>(cells_[static_cast<std::size_t>(cell)].items.size())) {
         return {};
     }
-    const int top = box.y + kPlannerTitleBandHeight + item * kPlannerItemHeight;
-    if (top + kPlannerItemHeight > box.y + box.height - kPlannerBottomTextHeight) {
-        return {};
-    }
-    return {box.x + 2, top, std::max(box.width - 4, 0), kPlannerItemHeight};
+    const int shown = HiddenItemCount(cell) > 0 ? ItemLines(cell) - 1 : ItemLines(cell);
+    return item < shown ? LineRect(cell, item) : PlannerRect{};
+}
+
+PlannerRect PlannerGrid::MoreRect(int cell) const {
+    return HiddenItemCount(cell) > 0 ? LineRect(cell, ItemLines(cell) - 1) : PlannerRect{};
 }
 
 PlannerHit PlannerGrid::HitTest(int x, int y) const {

@@ -139,7 +139,14 @@ public:
     PlannerRect CellRect(int cell) const;
     // The rectangle of entry `item` of a cell: one line each below the
     // title band, as many as fit; empty for an entry that does not fit.
+    // When not all fit, the last line that fits tells how many are left
+    // (MoreRect) instead of showing an entry.
     PlannerRect ItemRect(int cell, int item) const;
+    // The line that says how many entries of a cell are not shown; empty
+    // when all are.
+    PlannerRect MoreRect(int cell) const;
+    // How many entries of a cell MoreRect stands for.
+    int HiddenItemCount(int cell) const;
     PlannerHit HitTest(int x, int y) const;
 
     // Sets the hovered cell and entry; true when they changed.
@@ -151,6 +158,9 @@ public:
     void SetSelectedCell(int cell);
 
 private:
+    int ItemLines(int cell) const;
+    PlannerRect LineRect(int cell, int line) const;
+
     std::array<PlannerCell, kPlannerCellCount> cells_;
     GregorianDate shownDate_;
     bool weekMode_ = false;

@@ -63,8 +63,8 @@ struct DetailRow {
 };
 
 // A reminder's row: start "%Y-%m-%d %H:%M" (a birthday "%Y-%m-%d"), kind
-// text (empty for a switched-off one), title, content, "打开" or "关闭",
-// program, sound.
+// text (empty for a switched-off one and an unknown kind), title, content,
+// "打开" or "关闭", program, sound.
 DetailRow DetailRowOf(const ReminderItem& item);
 // The rows of a cell's birthdays and reminders, in the cell's order; a
 // reminder no longer in the store is left out.
@@ -104,14 +104,16 @@ public:
     // Whether the today view (the grid's week mode) is shown; the month
     // steps are then refused.
     bool inTodayView() const { return remembered_.has_value(); }
-    // The date the grid shows: the selected day, else the 1st of the month.
+    // The date the grid shows: today in the today view; else the selected
+    // day when it lies in the displayed month, else the 1st of the month.
     GregorianDate ShownDate() const;
     // The grid mode for ShownDate: 1025 in the today view, else 1026.
     int GridMode() const { return inTodayView() ? kPlannerWeekMode : kPlannerMonthMode; }
 
     // The next or previous month, wrapping the year; today becomes the
     // selected day in the current month, no day is selected in any other.
-    // False (and nothing changes) in the today view.
+    // False (and nothing changes) in the today view and at the first and
+    // last shown months (kFirstShownYear, kLastShownYear).
     bool NextMonth(GregorianDate today);
     bool PreviousMonth(GregorianDate today);
     // Selects a day of the grid (in the today view too).
@@ -127,8 +129,9 @@ private:
         int year;
         int month;
         std::optional<GregorianDate> selected;
+        GregorianDate today;  // the day the today view shows
     };
-    void StepMonth(int step, GregorianDate today);
+    bool StepMonth(int step, GregorianDate today);
 
     int year_;
     int month_;
@@ -137,5 +140,10 @@ private:
 };
 
 // The record of "new schedule reminder" in the planner: the editor's new
-// schedule record on `day` at the current time of day of `now`.
+// schedule record on `day` at the current time of day of `now`; at `now`
+// itself for a day no moment holds.
 ReminderItem NewScheduleReminderOn(GregorianDate day, Moment now);
+
+// The planner window in the desktop's work area: four fifths of its width
+// and height, centred.
+PlannerRect PlannerWindowRect(const PlannerRect& workArea);

@@ -141,10 +141,20 @@ TEST(PlannerGrid, HitTestFindsCellsAndTheEntriesThatFit) {
     items.assign(5, PlannerItem{PlannerItemKind::kSchedule, 7, "a", {}});
     const PlannerRect cell = grid.CellRect(9);
     EXPECT_EQ(grid.ItemRect(9, 0), (PlannerRect{cell.x + 2, cell.y + 22, 96, 18}));
-    // 100 - 22 - 16 leaves room for three lines; the rest are not drawn.
-    EXPECT_NE(grid.ItemRect(9, 2), PlannerRect{});
-    EXPECT_EQ(grid.ItemRect(9, 3), PlannerRect{});
+    // 100 - 22 - 16 leaves room for three lines: two entries, then how
+    // many of the five are left.
+    EXPECT_NE(grid.ItemRect(9, 1), PlannerRect{});
+    EXPECT_EQ(grid.ItemRect(9, 2), PlannerRect{});
+    EXPECT_EQ(grid.ItemRect(9, 4), PlannerRect{});
     EXPECT_EQ(grid.ItemRect(9, 5), PlannerRect{});
+    EXPECT_EQ(grid.MoreRect(9), (PlannerRect{cell.x + 2, cell.y + 22 + 36, 96, 18}));
+    EXPECT_EQ(grid.HiddenItemCount(9), 3);
+    EXPECT_EQ(grid.HitTest(cell.x + 50, cell.y + 22 + 36 + 5), (PlannerHit{9, -1}));
+    // Three entries fit exactly: no line for the rest.
+    items.resize(3);
+    EXPECT_NE(grid.ItemRect(9, 2), PlannerRect{});
+    EXPECT_EQ(grid.MoreRect(9), PlannerRect{});
+    EXPECT_EQ(grid.HiddenItemCount(9), 0);
     EXPECT_EQ(grid.ItemRect(8, 0), PlannerRect{});
     EXPECT_EQ(grid.HitTest(cell.x + 50, cell.y + 22 + 18 + 5), (PlannerHit{9, 1}));
     EXPECT_EQ(grid.HitTest(cell.x + 50, cell.y + 5), (PlannerHit{9, -1}));
