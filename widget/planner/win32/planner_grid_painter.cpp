@@ -15,8 +15,10 @@ constexpr Gdiplus::REAL kTextPixels = 12;
 // when a band stretches to a cell.
 constexpr int kBandRows = kPlannerTitleBandHeight;
 constexpr int kBandEnd = 4;
-// Space between a cell's edge and its texts.
+// Space between a cell's edge and its texts, and between an entry line's
+// start and its text (after the marker).
 constexpr int kTextInset = 4;
+constexpr int kItemTextInset = 10;
 // An entry's colour lighter than this (0-255) is unreadable as text on the
 // light cells; such an entry's text takes the day-number colour.
 constexpr int kLightestTextLuma = 170;
@@ -318,7 +320,8 @@ void PlannerGridPainter::PaintTitle(const Scene& scene, int cell, const PlannerR
 }
 
 // Each entry that fits: a light tint and a marker in its colour, and its
-// text; the hovered one tinted deeper and underlined.
+// text; the hovered one tinted deeper and underlined. When not all fit, the
+// last line says how many are left.
 void PlannerGridPainter::PaintItems(const Scene& scene, int cell) const {
     Gdiplus::Graphics& graphics = scene.graphics;
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
@@ -336,10 +339,18 @@ void PlannerGridPainter::PaintItems(const Scene& scene, int cell) const {
         FillRounded(graphics, {rect.x + 3, rect.y + 4, 4, rect.height - 8}, ToColour(item.colour));
         const PlannerRgb ink = IsTooLightForText(item.colour) ? scene.colours.dayNumber : item.colour;
         DrawTextLine(graphics, GbkToUtf16(item.text), hovered ? *hoveredItemFont_ : *textFont_, ToColour(ink),
-                     {rect.x + 10, rect.y, rect.width - 12, rect.height}, Gdiplus::StringAlignmentNear,
-                     Gdiplus::StringAlignmentCenter);
+                     {rect.x + kItemTextInset, rect.y, rect.width - kItemTextInset - 2, rect.height},
+                     Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentCenter);
     }
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeDefault);
+    const PlannerRect more = scene.grid.MoreRect(cell);
+    if (!IsEmpty(more)) {
+        char text[32];
+        std::snprintf(text, sizeof text, "还有%d项", scene.grid.HiddenItemCount(cell));
+        DrawTextLine(graphics, GbkToUtf16(text), *textFont_, scene.TextColour(cell),
+                     {more.x + kItemTextInset, more.y, more.width - kItemTextInset - 2, more.height},
+                     Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentCenter);
+    }
 }
 
 // Each shown cell's top and left edge: in the month mode that is six rows'

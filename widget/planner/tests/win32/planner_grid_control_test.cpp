@@ -358,7 +358,8 @@ TEST_F(PlannerGridControlTest, DrawsBothModesWithoutACellImage) {
 }
 
 // For reviewers: the month and the week with the shipped band image, today,
-// a selection, entries and a hovered entry.
+// a selection, entries, a hovered entry and a cell with more entries than
+// lines.
 TEST_F(PlannerGridControlTest, ScreenshotsOfBothModesWithTheShippedImage) {
     control_->SetCellImage(std::string(PLANNER_ART_DIR) + "/calcell.png");
     const PlannerGridColours colours;
@@ -371,6 +372,8 @@ TEST_F(PlannerGridControlTest, ScreenshotsOfBothModesWithTheShippedImage) {
             {PlannerItemKind::kSchedule, 7, "项目评审会议（第二会议室）", {47, 107, 222}},
         };
         control_->grid().cells()[first + 3].items = {{PlannerItemKind::kBirthday, 8, "小明生日", {0, 150, 80}}};
+        control_->grid().cells()[first + 5].items.assign(
+            5, PlannerItem{PlannerItemKind::kSchedule, 9, "周末值班", {230, 120, 20}});
         control_->SetSelectedCell(first + 3);
         Mouse(WM_MOUSEMOVE, Centre(grid().ItemRect(first + 1, 1)));
         control_->Redraw();

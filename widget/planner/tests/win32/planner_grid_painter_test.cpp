@@ -241,6 +241,19 @@ TEST_F(PlannerGridPainterTest, EntriesShowAMarkerTheirTextAndTheHover) {
     EXPECT_TRUE(HasPixelNear(image, paleText, Argb(colours.dayNumber), 60));
 }
 
+// Three lines fit: two entries, then how many of the five are left.
+TEST_F(PlannerGridPainterTest, ACellWithMoreEntriesThanLinesSaysHowManyAreLeft) {
+    constexpr PlannerRgb kGreen{0, 150, 0};
+    grid.cells()[kPlainCell].items.assign(5, PlannerItem{PlannerItemKind::kSchedule, 1, "会议", kGreen});
+    const PlannerRect more = grid.MoreRect(kPlainCell);
+    ASSERT_GT(more.height, 0);
+    ASSERT_EQ(grid.HiddenItemCount(kPlainCell), 3);
+    const testkit::Image image = Render();
+    EXPECT_TRUE(HasPixelNear(image, Inside(more, 10, 0, 40, more.height), Argb(colours.dayNumber), 60));
+    EXPECT_FALSE(HasPixelNear(image, more, Argb(kGreen), 60));
+    EXPECT_TRUE(HasPixelNear(image, grid.ItemRect(kPlainCell, 1), Argb(kGreen), 0));
+}
+
 TEST_F(PlannerGridPainterTest, GridLinesRunAlongTheCellsEdgesWhenAsked) {
     for (bool drawn : {true, false}) {
         SCOPED_TRACE(drawn);
