@@ -1,14 +1,19 @@
 # The Windows side of the planner (included from widget/planner/CMakeLists.txt
-# in the Windows tree): the day grid control the planner dialog places, and
-# its tests under Wine.
+# in the Windows tree): the day grid control and the planner dialog that
+# places it, and the control's tests under Wine. The widget library's
+# resource script includes win32/reminder_planner.rc; the planner itself is
+# tested through the widget library (widget/win32/tests).
 
 add_library(planner_win32 STATIC
     win32/line_fitting.cpp
     win32/planner_grid_control.cpp
     win32/planner_grid_painter.cpp
+    win32/reminder_planner.cpp
 )
 target_include_directories(planner_win32 PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(planner_win32 PUBLIC planner_core common gdiplus gdi32 user32)
+target_link_libraries(planner_win32 PUBLIC
+    planner_core reminders_win32 qvkernel32 common comctl32 gdiplus gdi32 user32
+)
 suite_code_options(planner_win32)
 
 # The control in a plain parent window, and the painter on bitmaps; the
