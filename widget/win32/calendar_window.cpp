@@ -142,6 +142,8 @@ void CCalendarWindow::OnTimer(UINT_PTR timer) {
         case kRolloverTimer:
             if (view_->CheckRollover()) {
                 Redraw();
+                // Today's mark moves in the planner too.
+                RefreshPlanner();
             }
             break;
         case kWatchDelayTimer:

@@ -20,6 +20,7 @@
 #include "controls/win32/layer_window.h"
 #include "widget/calendar/holiday_table.h"
 #include "widget/clock/win32/clock_window.h"
+#include "widget/planner/win32/reminder_planner.h"
 #include "widget/reminders/reminder_store.h"
 #include "widget/reminders/win32/birthday_editor.h"
 #include "widget/reminders/win32/reminder_popup.h"
@@ -39,7 +40,7 @@ inline constexpr UINT kShowFromEdgeMessage = 0x04FF;
 // Sent to the loader's window on a right click: it opens its tray menu.
 inline constexpr UINT kShowTrayMenuMessage = 3026;
 
-class CCalendarWindow final : public cmmctrls::CLayerWindow, public IPreferencesTarget {
+class CCalendarWindow final : public cmmctrls::CLayerWindow, public IPreferencesTarget, public IPlannerHost {
 public:
     explicit CCalendarWindow(WidgetModule& module);
     ~CCalendarWindow() override;
@@ -60,11 +61,20 @@ public:
     int ChangeSkins();
     // The preferences dialog, modal.
     int RunPreferences();
+    // Shows the reminder planner, making it on first use, or hides it.
+    // False when it had to be made and could not be.
+    bool ShowPlanner(bool show);
 
     void ApplySettings() override;
     void PreviewAlpha(int alpha) override;
     bool RegisterHotKeys() override;
     HWND ReminderWindow() override;
+
+    const ReminderMap& PlannerReminders() const override;
+    const HolidayTable& PlannerHolidays() const override;
+    HWND PlannerMessageTarget() const override;
+    void OpenPlannerReminder(const ReminderItem& item, bool existing) override;
+    Moment PlannerNow() const override;
 
     bool hidden() const { return hidden_; }
     const CalendarView& view() const { return *view_; }
@@ -80,6 +90,8 @@ public:
     const ScheduleEditor* scheduleEditor() const { return scheduleEditor_.get(); }
     const BirthdayEditor* birthdayEditor() const { return birthdayEditor_.get(); }
     std::size_t popupCount() const { return popups_.size(); }
+    // The planner once made (null before its first use).
+    const ReminderPlanner* planner() const { return planner_.get(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -106,6 +118,7 @@ private:
     void OnLeftButtonDown(int x, int y);
     void OnLeftButtonUp(int x, int y);
     void OnHotKey(int id);
+    bool IsTitleDoubleClick(int x, int y);
     void RunCommand(std::uint32_t command);
     void CarryOut(CommandResult result);
     void RunMenu(HMENU menu);
@@ -122,6 +135,7 @@ private:
     void StoreEdited(ReminderItem item);
     void AlertReminder(std::uint32_t id);
     void CloseReminderWindows();
+    void RefreshPlanner();
 
     WidgetModule& module_;
     SystemClock systemClock_;
@@ -142,6 +156,13 @@ private:
     std::unique_ptr<ScheduleEditor> scheduleEditor_;
     std::unique_ptr<BirthdayEditor> birthdayEditor_;
     std::map<HWND, std::unique_ptr<ReminderPopup>> popups_;
+    std::unique_ptr<ReminderPlanner> planner_;
+    // The last press on the title: a second one soon after, near it, is a
+    // double click (the window's class takes no double clicks, so that
+    // quick presses on its buttons stay presses).
+    DWORD titlePressTime_ = 0;
+    POINT titlePressPoint_ = {};
+    bool titlePressed_ = false;
     cmmctrls::ISoundPlayer* soundPlayer_ = nullptr;  // QvCTRL's, never freed
     bool hidden_ = false;
     bool pointerWasInside_ = false;

@@ -4,6 +4,7 @@
 // dialogs.
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -12,13 +13,8 @@
 #include "widget/calendar/month_model.h"
 #include "widget/reminders/reminder_file.h"
 #include "widget/reminders/reminder_messages.h"
+#include "widget/settings/preferences_rules.h"
 #include "widget/win32/calendar_window.h"
-
-namespace {
-
-constexpr char kCalendarHotKeySection[] = "qvcalendar.dll";
-
-}  // namespace
 
 bool CCalendarWindow::OnReminderMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -33,6 +29,7 @@ bool CCalendarWindow::OnReminderMessage(UINT message, WPARAM wParam, LPARAM lPar
             store_->PurgeExpired(systemClock_.Now());
             view_->Refresh();
             Redraw();
+            RefreshPlanner();
             return true;
         default:
             return OnReminderWindowMessage(message, wParam, lParam);
@@ -80,6 +77,10 @@ void CCalendarWindow::OnLeftButtonDown(int x, int y) {
     if (OpenReminderLineAt(x, y)) {
         return;
     }
+    if (IsTitleDoubleClick(x, y)) {
+        ShowPlanner(true);
+        return;
+    }
     if (layout_.grid.Contains(x, y)) {
         if (int day = DayAtPoint(view_->days(), x - layout_.grid.x, y - layout_.grid.y); day != 0) {
             view_->SelectDate({view_->selected().year, view_->selected().month, day});
@@ -111,7 +112,12 @@ void CCalendarWindow::OnLeftButtonUp(int x, int y) {
 }
 
 void CCalendarWindow::OnHotKey(int id) {
-    if (lstrcmpiA(hotKeys_.SectionOf(id).c_str(), kCalendarHotKeySection) != 0) {
+    const std::string section = hotKeys_.SectionOf(id);
+    if (lstrcmpiA(section.c_str(), kPlannerHotKeySection) == 0) {
+        ShowPlanner(!planner_ || !planner_->IsShown());
+        return;
+    }
+    if (lstrcmpiA(section.c_str(), kCalendarHotKeySection) != 0) {
         return;
     }
     if (IsWindowVisible(GetSafeHwnd())) {
@@ -119,6 +125,25 @@ void CCalendarWindow::OnHotKey(int id) {
     } else {
         ShowOnTop();
     }
+}
+
+// A press on the title text that follows the previous one within the
+// system's double-click time and rectangle.
+bool CCalendarWindow::IsTitleDoubleClick(int x, int y) {
+    if (!layout_.title.Contains(x, y)) {
+        titlePressed_ = false;
+        return false;
+    }
+    POINT point = {x, y};
+    ClientToScreen(GetSafeHwnd(), &point);
+    const DWORD now = GetTickCount();
+    const bool twice = titlePressed_ && now - titlePressTime_ <= GetDoubleClickTime() &&
+                       std::abs(point.x - titlePressPoint_.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                       std::abs(point.y - titlePressPoint_.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    titlePressed_ = !twice;
+    titlePressTime_ = now;
+    titlePressPoint_ = point;
+    return twice;
 }
 
 void CCalendarWindow::RunCommand(std::uint32_t command) {
@@ -225,10 +250,12 @@ void CCalendarWindow::ReloadReminders() {
     }
     view_->Refresh();
     Redraw();
+    RefreshPlanner();
 }
 
 void CCalendarWindow::RemindersChanged() {
     SaveReminders();
     view_->Refresh();
     Redraw();
+    RefreshPlanner();
 }

@@ -7,12 +7,15 @@
 #include <shellapi.h>
 
 #include "controls/win32/sound_player.h"
+#include "services/product_services.h"
 #include "widget/reminders/reminder_messages.h"
 
 namespace {
 
 // A due reminder's sound repeats for one minute.
 constexpr std::uint32_t kAlertSoundMilliseconds = 60000;
+
+constexpr char kPlannerFailedText[] = "无法打开日程提醒表。";
 
 }  // namespace
 
@@ -122,6 +125,7 @@ void CCalendarWindow::AlertReminder(std::uint32_t id) {
 // calendar window by themselves; a sound still playing for one of its
 // reminders stops with it.
 void CCalendarWindow::CloseReminderWindows() {
+    planner_.reset();
     popups_.clear();
     scheduleEditor_.reset();
     birthdayEditor_.reset();
@@ -129,4 +133,51 @@ void CCalendarWindow::CloseReminderWindows() {
         soundPlayer_->StopAll();
         soundPlayer_ = nullptr;
     }
+}
+
+bool CCalendarWindow::ShowPlanner(bool show) {
+    if (!show) {
+        if (planner_) {
+            planner_->Hide();
+        }
+        return true;
+    }
+    if (!planner_) {
+        planner_ = std::make_unique<ReminderPlanner>(*this, module_.instance, module_.plannerLook);
+    }
+    if (planner_->Show()) {
+        return true;
+    }
+    planner_.reset();
+    MsgBox(GetSafeHwnd(), kPlannerFailedText, MB_OK | MB_ICONERROR);
+    return false;
+}
+
+void CCalendarWindow::RefreshPlanner() {
+    if (planner_) {
+        planner_->Refresh();
+    }
+}
+
+const ReminderMap& CCalendarWindow::PlannerReminders() const {
+    return store_->items();
+}
+
+const HolidayTable& CCalendarWindow::PlannerHolidays() const {
+    return holidays_;
+}
+
+HWND CCalendarWindow::PlannerMessageTarget() const {
+    return GetSafeHwnd();
+}
+
+// The planner's reminders open in the calendar's own editors, so they are
+// stored from there like every other.
+void CCalendarWindow::OpenPlannerReminder(const ReminderItem& item, bool existing) {
+    editorRecord_ = item;
+    OpenEditor(item, existing);
+}
+
+Moment CCalendarWindow::PlannerNow() const {
+    return systemClock_.Now();
 }

@@ -69,6 +69,7 @@ void AttachWidgetModule(HINSTANCE instance) {
     module.weatherSettingsPath = JoinPath(module.folder, "Weathercfg.dat");
     module.remindersPath = JoinPath(module.folder, "Calendar.dat");
     module.holidaysPath = JoinPath(module.folder, "holiday.dat");
+    module.plannerLook = {PlannerGridColours{}, JoinPath(module.folder, "Commskins\\calcell.png")};
 }
 
 WIDGET_EXPORT void* WIDGET_CALL GetMainWnd() {
@@ -107,9 +108,18 @@ WIDGET_EXPORT int WIDGET_CALL Show(int show) {
     }
 }
 
-// The reminder planner window is not part of the widget yet: nothing to show.
-WIDGET_EXPORT int WIDGET_CALL ShowCalendar(int) {
-    return 0;
+WIDGET_EXPORT int WIDGET_CALL ShowCalendar(int show) {
+    WidgetModule& module = TheWidgetModule();
+    if (!IsWorking(module)) {
+        return 0;
+    }
+    try {
+        // A planner that cannot be made is reported by the window itself.
+        module.window->ShowPlanner(show != 0);
+        return 1;
+    } catch (...) {
+        return 0;
+    }
 }
 
 WIDGET_EXPORT int WIDGET_CALL ChangeSkins() {

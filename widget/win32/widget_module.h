@@ -11,6 +11,7 @@
 #include <string>
 
 #include "common/win32/gdiplus_session.h"
+#include "widget/planner/win32/reminder_planner.h"
 #include "widget/settings/widget_settings.h"
 
 class CCalendarWindow;
@@ -27,6 +28,8 @@ struct WidgetModule {
     std::string networkSettingsPath;  // its Data\network.ini: the time server
     HWND host = nullptr;              // the loader's window
     WidgetSettings settings;
+    // The planner grid's colours and its cell image folder\Commskins\calcell.png.
+    PlannerLook plannerLook;
     // GDI+ for the widget's drawing, from InitWidget until Release.
     std::unique_ptr<GdiplusSession> gdiplus;
     std::unique_ptr<CCalendarWindow> window;

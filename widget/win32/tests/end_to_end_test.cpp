@@ -1,6 +1,7 @@
 // The installed widget under the real tessary.exe: a scratch program folder
 // laid out like dist/, the clock's time server on 127.0.0.1, and the files
-// the widget writes when the loader ends.
+// the widget writes when the loader ends, and the planner opened the ways
+// a user opens it.
 
 #include <windows.h>
 
@@ -24,6 +25,7 @@
 #include "testkit/win32/window_helpers.h"
 #include "widget/reminders/reminder_messages.h"
 #include "widget/view/calendar_view.h"
+#include "widget/win32/calendar_layout.h"
 #include "widget/win32/tests/widget_test_folder.h"
 
 namespace {
@@ -267,3 +269,77 @@ TEST_F(WidgetEndToEndTest, RemindersMadeInTheEditorsAlertAtTheirMinuteAndThePopu
 }
 
 }  // namespace
+
+namespace {
+
+// The loader's window and its menu commands for the planner.
+constexpr char kLoaderClass[] = "QvCalendar Loader Class";
+constexpr WPARAM kShowCalendarCommand = 64903;  // 显示桌面日历
+constexpr WPARAM kShowPlannerCommand = 64904;   // 显示日程提醒表...
+constexpr WPARAM kHideAllCommand = 64901;       // 全部隐藏
+
+// Waits until `window` is visible or not.
+bool WaitUntilVisible(HWND window, bool visible) {
+    testkit::Stopwatch watch;
+    while ((IsWindowVisible(window) != FALSE) != visible && watch.Milliseconds() < kWaitMs) {
+        Sleep(50);
+    }
+    return (IsWindowVisible(window) != FALSE) == visible;
+}
+
+}  // namespace
+
+TEST_F(WidgetEndToEndTest, ThePlannerOpensFromTheLoaderTheHotKeyAndTheCalendarsTitle) {
+    // Control+Alt+F11 shows and hides the planner.
+    folder_.Write("Data\\module.ini",
+                  "[qvcalendar.dll]\r\nload=1\r\n[sch.dll]\r\nwModifiers=3\r\nwVirtualKeyCode=122\r\n");
+    WidgetSettings settings = TestSettings(400, 120);
+    settings.fixedPosition = 1;  // a press on the title would start moving the window
+    folder_.Write(ModuleFile("Alarmcfg.dat"), SettingsFileBytes(settings));
+    const LocalTime now = ToLocalTime(SystemClock().Now());
+    ReminderItem birthday = NewBirthdayReminder({now.year, now.month, now.day}, SystemClock().Now());
+    birthday.title = "小红";
+    birthday.param = 2;
+    folder_.Write(ModuleFile("Calendar.dat"),
+                  ReminderFileBytes({OnceReminder("项目周会", now.year, now.month, now.day, 10, 0), birthday}));
+    program_ = Launch("");
+    ASSERT_TRUE(program_);
+    const HWND calendar = WaitForTitle("ZELLUM-CalendarWindow");
+    ASSERT_NE(calendar, nullptr);
+    Sleep(500);  // the loader's first show from its timer passes
+    const DWORD loader = GetProcessId(program_.get());
+    const HWND loaderWindow = FindWindowA(kLoaderClass, nullptr);
+    ASSERT_NE(loaderWindow, nullptr);
+
+    // The loader's menu command calls ShowCalendar(1), 全部隐藏 ShowCalendar(0).
+    PostMessageA(loaderWindow, WM_COMMAND, kShowPlannerCommand, 0);
+    const HWND planner = testkit::WaitForWindow(TitleEndingIn(loader, "－日程提醒表"), kWaitMs);
+    ASSERT_NE(planner, nullptr);
+    EXPECT_TRUE(IsZoomed(planner));
+    testkit::PumpMessages(500);
+    EXPECT_TRUE(testkit::SaveWindowPng(planner, std::string(WIDGET_SCREENSHOT_DIR) + "/planner_under_loader.png"));
+    PostMessageA(loaderWindow, WM_COMMAND, kHideAllCommand, 0);
+    EXPECT_TRUE(WaitUntilVisible(planner, false));
+
+    const ATOM atom = GlobalFindAtomA("{E39CE64E-6267-47b2-8FD7-3D761A8ECCDD}-sch.dll");
+    ASSERT_NE(atom, 0);
+    PostMessageA(calendar, WM_HOTKEY, atom, MAKELPARAM(MOD_ALT | MOD_CONTROL, VK_F11));
+    EXPECT_TRUE(WaitUntilVisible(planner, true));
+    PostMessageA(calendar, WM_HOTKEY, atom, MAKELPARAM(MOD_ALT | MOD_CONTROL, VK_F11));
+    EXPECT_TRUE(WaitUntilVisible(planner, false));
+
+    // Two presses on the calendar's title text, quickly: a double click.
+    PostMessageA(loaderWindow, WM_COMMAND, kShowCalendarCommand, 0);
+    ASSERT_TRUE(WaitUntilVisible(calendar, true));
+    const LayoutRect title = LayOutCalendar({}).title;
+    const LPARAM point = MAKELPARAM(title.x + title.width / 2, title.y + title.height / 2);
+    for (int press = 0; press < 2; ++press) {
+        PostMessageA(calendar, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        PostMessageA(calendar, WM_LBUTTONUP, 0, point);
+    }
+    EXPECT_TRUE(WaitUntilVisible(planner, true));
+
+    UniqueHandle second = Launch("exit");
+    ASSERT_TRUE(second);
+    EXPECT_EQ(WaitForSingleObject(program_.get(), kWaitMs), WAIT_OBJECT_0);
+}
