@@ -13,6 +13,8 @@ std::wstring WidePath(const std::string& path) {
     return std::wstring(wide.begin(), wide.end());
 }
 
+}  // namespace
+
 std::optional<CLSID> PngEncoder() {
     UINT count = 0;
     UINT bytes = 0;
@@ -31,8 +33,6 @@ std::optional<CLSID> PngEncoder() {
     }
     return std::nullopt;
 }
-
-}  // namespace
 
 bool SaveScreenAreaPng(const RECT& area, const std::string& path) {
     int width = area.right - area.left;
@@ -71,8 +71,7 @@ bool SaveWindowPng(HWND window, const std::string& path) {
     RECT area;
     RECT visible;
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return GetWindowRect(window, &area) && IntersectRect(&visible, &area, &screen) &&
-           SaveScreenAreaPng(visible, path);
+    return GetWindowRect(window, &area) && IntersectRect(&visible, &area, &screen) && SaveScreenAreaPng(visible, path);
 }
 
 std::optional<Image> LoadImageFile(const std::string& path) {

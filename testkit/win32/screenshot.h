@@ -20,6 +20,9 @@ bool SaveScreenPng(const std::string& path);
 // The window as far as it lies on the screen.
 bool SaveWindowPng(HWND window, const std::string& path);
 
+// The class id of GDI+'s PNG encoder, for saving images a test drew itself.
+std::optional<CLSID> PngEncoder();
+
 struct Image {
     int width = 0;
     int height = 0;

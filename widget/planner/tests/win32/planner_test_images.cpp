@@ -10,29 +10,6 @@
 
 namespace planner_test {
 
-namespace {
-
-std::optional<CLSID> PngEncoder() {
-    UINT count = 0;
-    UINT bytes = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0) {
-        return std::nullopt;
-    }
-    std::vector<unsigned char> buffer(bytes);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::GetImageEncoders(count, bytes, encoders) != Gdiplus::Ok) {
-        return std::nullopt;
-    }
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wstring_view(encoders[i].MimeType) == L"image/png") {
-            return encoders[i].Clsid;
-        }
-    }
-    return std::nullopt;
-}
-
-}  // namespace
-
 int ChannelDistance(std::uint32_t a, std::uint32_t b) {
     int largest = 0;
     for (int shift = 0; shift < 24; shift += 8) {
@@ -81,7 +58,7 @@ std::string ScratchPath(const std::string& name) {
 }
 
 bool SavePng(Gdiplus::Bitmap& bitmap, const std::string& path) {
-    const std::optional<CLSID> png = PngEncoder();
+    const std::optional<CLSID> png = testkit::PngEncoder();
     const std::u16string wide = GbkToUtf16(path);
     return png && bitmap.Save(reinterpret_cast<const WCHAR*>(wide.c_str()), &*png, nullptr) == Gdiplus::Ok;
 }
