@@ -7,13 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "widget/reminders/tests/reminder_test_records.h"
+
 namespace {
 
-using ::testing::UnorderedElementsAre;
+using reminders_test::At;
+using reminders_test::Birthday;
+using reminders_test::MapOf;
 
-Moment At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    return FromLocalTime({year, month, day, hour, minute, second});
-}
+using ::testing::UnorderedElementsAre;
 
 ReminderItem Schedule(std::uint32_t id, Moment start, const char* title, std::uint32_t kind = KindOnce) {
     ReminderItem item;
@@ -22,25 +24,6 @@ ReminderItem Schedule(std::uint32_t id, Moment start, const char* title, std::ui
     item.start = start;
     item.kind = kind;
     return item;
-}
-
-// A birthday as the editor stores it: 23:59:59 of the day.
-ReminderItem Birthday(std::uint32_t id, GregorianDate day, std::int32_t notice, const char* name) {
-    ReminderItem item;
-    item.id = id;
-    item.title = name;
-    item.start = At(day.year, day.month, day.day, 23, 59, 59);
-    item.kind = KindBirthday;
-    item.param = notice;
-    return item;
-}
-
-ReminderMap MapOf(const std::vector<ReminderItem>& items) {
-    ReminderMap map;
-    for (const ReminderItem& item : items) {
-        map[item.id] = item;
-    }
-    return map;
 }
 
 HolidayTable Holidays(const char* text) {

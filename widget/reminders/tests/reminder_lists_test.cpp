@@ -6,13 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "widget/reminders/tests/reminder_test_records.h"
+
 #include "common/local_time.h"
 
 namespace {
 
-Moment At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    return FromLocalTime({year, month, day, hour, minute, second});
-}
+using reminders_test::At;
+using reminders_test::Birthday;
+using reminders_test::MapOf;
 
 ReminderItem Schedule(std::uint32_t id, Moment start, std::uint32_t kind = KindOnce, const char* title = "开会") {
     ReminderItem item;
@@ -21,25 +23,6 @@ ReminderItem Schedule(std::uint32_t id, Moment start, std::uint32_t kind = KindO
     item.start = start;
     item.kind = kind;
     return item;
-}
-
-// A birthday as the editor stores it: 23:59:59 of the day.
-ReminderItem Birthday(std::uint32_t id, GregorianDate day, std::int32_t notice, const char* name = "小明") {
-    ReminderItem item;
-    item.id = id;
-    item.title = name;
-    item.start = At(day.year, day.month, day.day, 23, 59, 59);
-    item.kind = KindBirthday;
-    item.param = notice;
-    return item;
-}
-
-ReminderMap MapOf(const std::vector<ReminderItem>& items) {
-    ReminderMap map;
-    for (const ReminderItem& item : items) {
-        map[item.id] = item;
-    }
-    return map;
 }
 
 std::vector<std::uint32_t> Ids(const std::vector<ReminderItem>& items) {
