@@ -7,13 +7,15 @@ set(widget_win32_dir ${CMAKE_CURRENT_SOURCE_DIR}/win32)
 
 # The resources: the generated widget icon and list images, the preferences
 # dialog of widget/settings, the reminder dialogs of widget/reminders, the
-# planner of widget/planner and the version information.
+# planner of widget/planner, the city picker of widget/weather and the
+# version information.
 set(widget_resources ${CMAKE_CURRENT_BINARY_DIR}/qvcalendar.res.o)
 add_custom_command(OUTPUT ${widget_resources}
     COMMAND ${CMAKE_RC_COMPILER} -O coff -I ${CMAKE_BINARY_DIR}/art/resources
             -I ${CMAKE_CURRENT_SOURCE_DIR}/settings/win32
             -I ${CMAKE_CURRENT_SOURCE_DIR}/reminders/win32
             -I ${CMAKE_CURRENT_SOURCE_DIR}/planner/win32
+            -I ${CMAKE_CURRENT_SOURCE_DIR}/weather/win32
             -i ${widget_win32_dir}/qvcalendar.rc -o ${widget_resources}
     DEPENDS ${CMAKE_BINARY_DIR}/art.stamp
             ${widget_win32_dir}/qvcalendar.rc
@@ -23,6 +25,8 @@ add_custom_command(OUTPUT ${widget_resources}
             ${CMAKE_CURRENT_SOURCE_DIR}/reminders/win32/reminder_dialog_resources.h
             ${CMAKE_CURRENT_SOURCE_DIR}/planner/win32/reminder_planner.rc
             ${CMAKE_CURRENT_SOURCE_DIR}/planner/win32/planner_resources.h
+            ${CMAKE_CURRENT_SOURCE_DIR}/weather/win32/city_dialog.rc
+            ${CMAKE_CURRENT_SOURCE_DIR}/weather/win32/weather_resources.h
     COMMENT "Compiling the calendar widget's resources"
     VERBATIM
 )
@@ -43,6 +47,7 @@ add_library(widget_win32 STATIC
 target_include_directories(widget_win32 PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(widget_win32 PUBLIC
     view_core reminders_core reminders_win32 planner_win32 calendar_core widget_settings_win32 clock_win32
+    weather_win32
     qvctrl qvcb qvkernel32 LynKernel32 common gdiplus gdi32 user32
 )
 suite_code_options(widget_win32)
