@@ -208,6 +208,13 @@ void HttpTestServer::SetDefaultResponse(HttpResponse response) {
     defaultResponse_ = std::move(response);
 }
 
+void HttpTestServer::Reset() {
+    std::lock_guard lock(mutex_);
+    responses_.clear();
+    defaultResponse_ = HttpResponse{.status = 404, .body = "not scripted"};
+    requests_.clear();
+}
+
 std::vector<HttpRequest> HttpTestServer::Requests() const {
     std::lock_guard lock(mutex_);
     return requests_;

@@ -84,6 +84,10 @@ public:
     void SetResponse(std::string target, HttpResponse response);
     void SetDefaultResponse(HttpResponse response);
 
+    // Forgets the scripts and the requests, for the next test of a server
+    // shared by several: every path answers 404 again.
+    void Reset();
+
     // Connections accepted so far (also those that sent no whole request).
     std::size_t ConnectionCount() const;
 

@@ -99,7 +99,11 @@ CalendarLayout LayOutCalendar(const LayoutInput& input) {
     const bool gridExpanded = (input.layoutFlags & kLayoutGridExpanded) != 0;
     const bool remindersExpanded = (input.layoutFlags & kLayoutRemindersExpanded) != 0;
     CalendarLayout layout;
-    int y = kTopMargin + kWeatherSectionHeight;
+    layout.weather = LayOutWeatherSection(input.weather, kContentLeft, kTopMargin, kContentWidth);
+    for (const WeatherButton& button : layout.weather.buttons) {
+        layout.hitAreas.push_back({button.rect, button.command, ButtonFace::kWeather});
+    }
+    int y = layout.weather.height + kClockBelowWeather;
     layout.clock = {kContentLeft, y, kContentWidth - 1, kClockAreaHeight};
     y = LayOutTitle(layout, layout.clock.Bottom() + 4);
     if (gridExpanded) {

@@ -1,6 +1,7 @@
 #pragma once
 
-// Where each part of the calendar window lies, from top to bottom: the clock,
+// Where each part of the calendar window lies, from top to bottom: the
+// weather section, the clock,
 // the title strip with its buttons, the month grid, the information line, the
 // holiday entries, the reminder heading with its buttons and the reminder
 // lines. The window's height follows from what it shows; every clickable spot
@@ -9,19 +10,8 @@
 #include <cstdint>
 #include <vector>
 
-struct LayoutRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-
-    int Right() const { return x + width; }
-    int Bottom() const { return y + height; }
-    bool Contains(int px, int py) const { return px >= x && px < Right() && py >= y && py < Bottom(); }
-    bool Empty() const { return width <= 0 || height <= 0; }
-
-    friend bool operator==(const LayoutRect&, const LayoutRect&) = default;
-};
+#include "widget/view/layout_rect.h"
+#include "widget/weather/weather_section.h"
 
 // The pictures of cbutton.png, one 16-pixel column each, in its order. The
 // reminder range tabs have no picture; they are drawn as text.
@@ -38,6 +28,7 @@ enum class ButtonFace {
     kEdit,
     kDelete,
     kRangeTab,
+    kWeather,  // a button of the weather section, drawn from its own pictures
 };
 
 struct HitArea {
@@ -50,8 +41,6 @@ inline constexpr int kCalendarWindowWidth = 229;
 // The content column of the window's background (mainback.png).
 inline constexpr int kContentLeft = 21;
 inline constexpr int kContentWidth = 188;
-// The weather section sits above the clock; it is not part of the window yet.
-inline constexpr int kWeatherSectionHeight = 0;
 inline constexpr int kClockAreaHeight = 100;
 inline constexpr int kButtonSize = 16;
 inline constexpr int kReminderLineHeight = 25;
@@ -68,6 +57,7 @@ struct LayoutInput {
     std::vector<std::uint32_t> reminderIds;
     // Whether the "no schedule" text follows the lines.
     bool emptyScheduleText = false;
+    WeatherSectionState weather;
 };
 
 struct HolidayPlace {
@@ -78,6 +68,7 @@ struct HolidayPlace {
 
 struct CalendarLayout {
     int height = 0;
+    WeatherSectionLayout weather;
     LayoutRect clock;
     LayoutRect title;     // the "%d年%d月" text
     LayoutRect weekdays;  // empty while the grid is collapsed

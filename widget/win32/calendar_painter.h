@@ -1,7 +1,7 @@
 #pragma once
 
 // Draws the calendar window: the skin's background stretched to the window's
-// height, the title and buttons, the month grid from the day tiles, the
+// height, the weather section, the title and buttons, the month grid from the day tiles, the
 // information line, the holiday entries and the reminder panel, all with
 // GDI+ into the window's 32-bit ARGB back buffer.
 
@@ -14,6 +14,7 @@
 #include "widget/view/calendar_view.h"
 #include "widget/win32/calendar_layout.h"
 #include "widget/win32/skin_images.h"
+#include "widget/win32/weather_painter.h"
 
 struct PaintState {
     std::uint32_t hoverCommand = 0;    // the hit area under the pointer; 0 = none
@@ -33,7 +34,8 @@ public:
     void Paint(Gdiplus::Bitmap& canvas,
                const CalendarLayout& layout,
                const CalendarView& view,
-               const PaintState& state);
+               const PaintState& state,
+               const WeatherShown& weather);
 
     // The size of a holiday description wrapped to `width` pixels.
     TextRect MeasureDescription(const std::string& description, int width) const;

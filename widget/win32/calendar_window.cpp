@@ -59,6 +59,7 @@ int CCalendarWindow::OnCreate(CREATESTRUCTA* create) {
     CreateDirectoryA(JoinPath(module_.folder, "Data").c_str(), nullptr);  // fails harmlessly when it exists
     skinName_ = ReadSkinName(module_.loaderSettingsPath);
     LoadSkin();
+    StartWeather();
     Redraw();
     clock_.Create(self, {JoinPath(module_.folder, "Commskins"), SkinFolder(), module_.networkSettingsPath, alpha_});
     hotKeys_.RegisterHotKeys(self, module_.loaderSettingsPath);
@@ -70,6 +71,9 @@ void CCalendarWindow::OnDestroy() {
     const HWND self = GetSafeHwnd();
     for (UINT_PTR timer : {kRolloverTimer, kWatchDelayTimer, kWatchTimer}) {
         KillTimer(self, timer);
+    }
+    if (weather_) {
+        weather_->Stop(self);
     }
     CloseReminderWindows();
     edgeStrip_.DestroyWindow();
@@ -154,6 +158,7 @@ void CCalendarWindow::OnTimer(UINT_PTR timer) {
             WatchPointer();
             break;
         default:
+            OnWeatherTimer(timer);
             break;
     }
 }
@@ -289,6 +294,10 @@ void CCalendarWindow::Redraw() {
         anySchedule = anySchedule || !line.birthday;
     }
     input.emptyScheduleText = !anySchedule;
+    if (weather_) {
+        input.weather = weather_->State();
+    }
+    const LayoutRect clockBefore = layout_.clock;
     layout_ = LayOutCalendar(input);
 
     RECT window = {};
@@ -299,8 +308,12 @@ void CCalendarWindow::Redraw() {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (Gdiplus::Bitmap* buffer = GetBackBuffer()) {
-        painter_.Paint(*buffer, layout_, *view_, paintState_);
+        painter_.Paint(*buffer, layout_, *view_, paintState_, ShownWeather());
         SetLayerBitmap(buffer, static_cast<BYTE>(alpha_));
+    }
+    // The weather section's height moves the clock.
+    if (layout_.clock != clockBefore && clock_.GetSafeHwnd() != nullptr) {
+        MoveClock();
     }
 }
 
@@ -317,7 +330,8 @@ void CCalendarWindow::SaveAll(HWND messageOwner) {
         module_.settings.windowRect = {window.left, window.top, window.right, window.bottom};
     }
     module_.settings.layoutFlags = view_->layoutFlags();
-    const bool settingsSaved = SaveWidgetSettings(module_.settingsPath, module_.settings);
+    const bool settingsSaved = SaveWidgetSettings(module_.settingsPath, module_.settings) &&
+                               (!weather_ || weather_->Save() == 0);
     const bool remindersSaved = store_->SaveReminders(module_.remindersPath);
     if (!settingsSaved || !remindersSaved) {
         ReportSaveFailure(messageOwner, false);

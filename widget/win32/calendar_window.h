@@ -2,7 +2,7 @@
 
 // CCalendarWindow: the widget's desktop window "ZELLUM-CalendarWindow". A
 // layered pop-up that draws the calendar view itself, runs its commands,
-// owns the reminder store, the clock window, the edge strip it hides to and
+// owns the reminder store, the weather section's work, the clock window, the edge strip it hides to and
 // the global hot keys, and saves the settings and reminders when the
 // pointer leaves it and when it is destroyed.
 
@@ -31,6 +31,7 @@
 #include "widget/win32/calendar_layout.h"
 #include "widget/win32/calendar_painter.h"
 #include "widget/win32/edge_strip.h"
+#include "widget/win32/weather_sequence.h"
 #include "widget/win32/widget_module.h"
 
 inline constexpr char kCalendarWindowTitle[] = "ZELLUM-CalendarWindow";
@@ -92,6 +93,8 @@ public:
     std::size_t popupCount() const { return popups_.size(); }
     // The planner once made (null before its first use).
     const ReminderPlanner* planner() const { return planner_.get(); }
+    // The weather section's work (null only while the window is not made).
+    const WeatherSequence* weather() const { return weather_.get(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -137,6 +140,14 @@ private:
     void CloseReminderWindows();
     void RefreshPlanner();
 
+    // calendar_window_weather.cpp: the weather section's commands and menu.
+    void StartWeather();
+    bool OnWeatherTimer(UINT_PTR timer);
+    void OnWeatherCommand(std::uint32_t command);
+    void RunCityMenu();
+    void ChangeCity(std::string_view city);
+    WeatherShown ShownWeather() const;
+
     WidgetModule& module_;
     SystemClock systemClock_;
     HolidayTable holidays_;
@@ -157,6 +168,8 @@ private:
     std::unique_ptr<BirthdayEditor> birthdayEditor_;
     std::map<HWND, std::unique_ptr<ReminderPopup>> popups_;
     std::unique_ptr<ReminderPlanner> planner_;
+    std::unique_ptr<WeatherSequence> weather_;
+    UniqueMenu cityMenu_;
     // The last press on the title: a second one soon after, near it, is a
     // double click (the window's class takes no double clicks, so that
     // quick presses on its buttons stay presses).

@@ -147,6 +147,10 @@ bool CCalendarWindow::IsTitleDoubleClick(int x, int y) {
 }
 
 void CCalendarWindow::RunCommand(std::uint32_t command) {
+    if (IsWeatherCommand(command)) {
+        OnWeatherCommand(command);
+        return;
+    }
     CarryOut(view_->OnCommand(command));
 }
 

@@ -44,5 +44,9 @@ SkinImages LoadSkinImages(const std::string& moduleFolder, const std::string& sk
     images.weekdays = LoadImageFile(JoinPath(common, "weekdays.png"));
     images.buttons = LoadImageFile(JoinPath(common, "cbutton.png"));
     images.holidayBadges = LoadImageFile(JoinPath(common, "holiday.png"));
+    images.weatherSymbols = LoadImageFile(JoinPath(common, "symbol.png"));
+    images.weatherButtons = LoadImageFile(JoinPath(common, "wbutton.png"));
+    images.weatherDetail = LoadImageFile(JoinPath(common, "detail.png"));
+    images.weatherLoading = LoadImageFile(JoinPath(common, "download.png"));
     return images;
 }

@@ -2,7 +2,8 @@
 
 // The calendar window's pictures: the skin's background (mainback.png of the
 // chosen skin folder) and the common pictures of Commskins (day tiles,
-// weekday header, buttons, holiday badges). A missing picture stays null and
+// weekday header, buttons, holiday badges, the weather section's sky tiles,
+// buttons, detail panel and loading picture). A missing picture stays null and
 // draws nothing.
 
 #include <memory>
@@ -23,6 +24,10 @@ struct SkinImages {
     std::unique_ptr<Gdiplus::Bitmap> weekdays;
     std::unique_ptr<Gdiplus::Bitmap> buttons;
     std::unique_ptr<Gdiplus::Bitmap> holidayBadges;
+    std::unique_ptr<Gdiplus::Bitmap> weatherSymbols;
+    std::unique_ptr<Gdiplus::Bitmap> weatherButtons;
+    std::unique_ptr<Gdiplus::Bitmap> weatherDetail;
+    std::unique_ptr<Gdiplus::Bitmap> weatherLoading;
 };
 
 // `skinFolder` holds mainback.png; `moduleFolder`\Commskins the others.

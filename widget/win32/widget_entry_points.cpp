@@ -28,6 +28,7 @@ int InitWidgetOf(WidgetModule& module, WidgetHost* host) {
     }
     module.host = host != nullptr ? static_cast<HWND>(host->window) : nullptr;
     module.settings = LoadWidgetSettings(module.settingsPath, PrimaryWorkArea());
+    module.weather = LoadWeatherSettings(module.weatherSettingsPath);
     module.programPath = ModulePath(nullptr);
     const std::string programFolder = ModuleFolder(nullptr);
     module.loaderSettingsPath = JoinPath(programFolder, "Data\\module.ini");

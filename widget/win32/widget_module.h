@@ -13,6 +13,7 @@
 #include "common/win32/gdiplus_session.h"
 #include "widget/planner/win32/reminder_planner.h"
 #include "widget/settings/widget_settings.h"
+#include "widget/weather/weather_settings.h"
 
 class CCalendarWindow;
 
@@ -28,6 +29,7 @@ struct WidgetModule {
     std::string networkSettingsPath;  // its Data\network.ini: the time server
     HWND host = nullptr;              // the loader's window
     WidgetSettings settings;
+    WeatherSettings weather;  // Weathercfg.dat, read by InitWidget
     // The planner grid's colours and its cell image folder\Commskins\calcell.png.
     PlannerLook plannerLook;
     // GDI+ for the widget's drawing, from InitWidget until Release.

@@ -41,8 +41,12 @@ add_library(widget_win32 STATIC
     win32/calendar_window.cpp
     win32/calendar_window_input.cpp
     win32/calendar_window_reminders.cpp
+    win32/calendar_window_weather.cpp
     win32/edge_strip.cpp
+    win32/gdiplus_drawing.cpp
     win32/skin_images.cpp
+    win32/weather_painter.cpp
+    win32/weather_sequence.cpp
 )
 target_include_directories(widget_win32 PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(widget_win32 PUBLIC
@@ -72,6 +76,7 @@ suite_test(widget_win32_tests
         win32/tests/calendar_window_test.cpp
         win32/tests/reminder_alert_test.cpp
         win32/tests/reminder_planner_test.cpp
+        win32/tests/weather_window_test.cpp
         win32/tests/widget_entry_points_test.cpp
         win32/tests/widget_library.cpp
         win32/tests/widget_test_folder.cpp

@@ -1,5 +1,6 @@
 // The installed widget under the real tessary.exe: a scratch program folder
-// laid out like dist/, the clock's time server on 127.0.0.1, and the files
+// laid out like dist/, the clock's time server and the weather feed on
+// 127.0.0.1, and the files
 // the widget writes when the loader ends, and the planner opened the ways
 // a user opens it.
 
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "common/win32/handles.h"
 #include "controls/tests/win32/sound_files.h"
 #include "services/product_identity.h"
+#include "testkit/win32/http_test_server.h"
 #include "testkit/win32/message_box_answerer.h"
 #include "testkit/win32/program_launcher.h"
 #include "testkit/win32/screenshot.h"
@@ -25,6 +28,7 @@
 #include "testkit/win32/window_helpers.h"
 #include "widget/reminders/reminder_messages.h"
 #include "widget/view/calendar_view.h"
+#include "widget/weather/weather_settings.h"
 #include "widget/win32/calendar_layout.h"
 #include "widget/win32/tests/widget_test_folder.h"
 
@@ -40,8 +44,8 @@ protected:
         folder_.AddProgram();
         folder_.AddCalendarModule(kModuleFolder);
         folder_.Write("Data\\module.ini", "[qvcalendar.dll]\r\nload=1\r\n");
-        folder_.Write("Data\\network.ini",
-                      "[hosts]\r\ntimeserver=127.0.0.1:" + std::to_string(timeServer_.Port()) + "\r\n");
+        folder_.Write("Data\\network.ini", "[hosts]\r\ntimeserver=127.0.0.1:" + std::to_string(timeServer_.Port()) +
+                                                "\r\nweather=127.0.0.1:" + std::to_string(feed_.Port()) + "\r\n");
     }
 
     void TearDown() override {
@@ -70,6 +74,7 @@ protected:
     }
 
     testkit::TimeTestServer timeServer_{testkit::TimeReply::Time(1214874000)};  // 2008-07-01 09:00 in Beijing
+    testkit::HttpTestServer feed_;
     WidgetTestFolder folder_{"end_to_end"};
     UniqueHandle program_;
 };
@@ -338,6 +343,60 @@ TEST_F(WidgetEndToEndTest, ThePlannerOpensFromTheLoaderTheHotKeyAndTheCalendarsT
         PostMessageA(calendar, WM_LBUTTONUP, 0, point);
     }
     EXPECT_TRUE(WaitUntilVisible(planner, true));
+
+    UniqueHandle second = Launch("exit");
+    ASSERT_TRUE(second);
+    EXPECT_EQ(WaitForSingleObject(program_.get(), kWaitMs), WAIT_OBJECT_0);
+}
+
+namespace {
+
+// A forecast document of the feed for the day ending tomorrow at 08:00.
+std::string TomorrowsForecast(const std::string& city) {
+    LocalTime end = ToLocalTime(static_cast<Moment>(std::time(nullptr)));
+    end.day += 1;
+    end.hour = 8;
+    end.minute = end.second = 0;
+    const LocalTime normal = ToLocalTime(FromLocalTime(end));
+    char endTime[32];
+    std::snprintf(endTime, sizeof endTime, "%04d-%02d-%02d 08:00:00", normal.year, normal.month, normal.day);
+    return "<?xml version=\"1.0\" encoding=\"gb2312\"?>\r\n<weather><city>" + city +
+           "</city><description>多云</description><skycode1>1</skycode1><skycode2>1</skycode2>"
+           "<mintemperature>22</mintemperature><maxtemperature>30</maxtemperature><endtime>" +
+           endTime + "</endtime><winddirection>东南风</winddirection><windpower>2级</windpower></weather>";
+}
+
+}  // namespace
+
+TEST_F(WidgetEndToEndTest, TheWeatherSectionShowsTheServedForecast) {
+    WeatherSettings weather;
+    weather.cityName = "上海";
+    folder_.Write(ModuleFile("Weathercfg.dat"), EncodeWeatherSettings(weather));
+    folder_.Write(ModuleFile("Alarmcfg.dat"), SettingsFileBytes(TestSettings(400, 120)));
+    feed_.SetResponse("/weather/58367_24.xml", {.body = TomorrowsForecast("上海")});
+    feed_.SetResponse("/weather/58367_48.xml", {.body = TomorrowsForecast("上海")});
+    program_ = Launch("");
+    ASSERT_TRUE(program_);
+    const HWND calendar = WaitForTitle("ZELLUM-CalendarWindow");
+    ASSERT_NE(calendar, nullptr);
+    const HWND clock = WaitForTitle("ZELLUM-ClockWindow");
+    ASSERT_NE(clock, nullptr);
+
+    // Once the forecast is shown the short layout puts the clock 80 + 38
+    // pixels below the calendar's top (52 + 38 while it loads).
+    testkit::Stopwatch watch;
+    auto clockOffset = [&] {
+        return testkit::WindowRectangle(clock).top - testkit::WindowRectangle(calendar).top;
+    };
+    while (clockOffset() != 80 + 38 && watch.Milliseconds() < kWaitMs) {
+        Sleep(100);
+    }
+    EXPECT_EQ(clockOffset(), 80 + 38);
+    EXPECT_EQ(feed_.Requests().size(), 2u);
+    EXPECT_EQ(folder_.Read(ModuleFile("Data\\58367_24.xml")), TomorrowsForecast("上海"));
+    testkit::PumpMessages(500);
+    EXPECT_TRUE(testkit::SaveScreenAreaPng(testkit::WindowRectangle(calendar),
+                                           std::string(WIDGET_SCREENSHOT_DIR) + "/weather_under_loader.png"));
 
     UniqueHandle second = Launch("exit");
     ASSERT_TRUE(second);

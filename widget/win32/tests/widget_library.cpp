@@ -1,5 +1,6 @@
 #include "widget/win32/tests/widget_library.h"
 
+#include <fstream>
 #include <memory>
 
 #include "common/path_util.h"
@@ -13,7 +14,9 @@ struct WidgetLibraryEnvironment final : testing::Environment {
     void SetUp() override {
         folder_ = std::make_unique<WidgetTestFolder>("module");
         folder_->AddCalendarModule("");
-        library_ = std::make_unique<WidgetLibrary>(WidgetLibrary{*folder_});
+        feed_ = std::make_unique<testkit::HttpTestServer>();
+        WriteNetworkSettings();
+        library_ = std::make_unique<WidgetLibrary>(WidgetLibrary{*folder_, nullptr, {}, *feed_});
         // The suite's DLLs it needs are found beside the test program.
         library_->module = LoadLibraryA(folder_->PathOf("qvcalendar.dll").c_str());
         ASSERT_NE(library_->module, nullptr) << "cannot load qvcalendar.dll: " << GetLastError();
@@ -31,10 +34,23 @@ struct WidgetLibraryEnvironment final : testing::Environment {
         }
         library_.reset();
         folder_.reset();
+        DeleteFileA(NetworkSettingsPath().c_str());  // gone already is as good
+        feed_.reset();
+    }
+
+    // The widget reads the hosts from Data\network.ini in the folder of the
+    // program it runs in: here the test program's.
+    static std::string NetworkSettingsPath() { return JoinPath(BuildBinFolder(), "Data\\network.ini"); }
+
+    void WriteNetworkSettings() const {
+        CreateDirectoryA(JoinPath(BuildBinFolder(), "Data").c_str(), nullptr);  // may exist
+        std::ofstream(NetworkSettingsPath(), std::ios::binary)
+            << "[hosts]\r\nweather=127.0.0.1:" << feed_->Port() << "\r\n";
     }
 
     static WidgetLibraryEnvironment* instance;
     std::unique_ptr<WidgetTestFolder> folder_;
+    std::unique_ptr<testkit::HttpTestServer> feed_;
     std::unique_ptr<WidgetLibrary> library_;
 };
 
@@ -49,6 +65,7 @@ const WidgetLibrary& TheWidgetLibrary() {
 
 void WidgetTest::TearDown() {
     Library().entries.Release(0);
+    Feed().Reset();
 }
 
 int WidgetTest::Start(const WidgetSettings& settings, const std::vector<ReminderItem>& reminders, HWND host) {

@@ -2,7 +2,9 @@
 
 // qvcalendar.dll loaded into the test program from a scratch module folder
 // (once for the whole program: the library records its folder when it is
-// attached), and a fixture that starts the widget there with prepared
+// attached), the weather feed it talks to (a local server named in
+// Data\network.ini beside the test program, answering 404 until a test
+// scripts it), and a fixture that starts the widget there with prepared
 // settings and reminders and releases it after each test.
 
 #include <windows.h>
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "loader/widget_interface.h"
+#include "testkit/win32/http_test_server.h"
 #include "widget/win32/calendar_window.h"
 #include "widget/win32/tests/widget_test_folder.h"
 
@@ -21,6 +24,7 @@ struct WidgetLibrary {
     WidgetTestFolder& folder;
     HMODULE module = nullptr;
     WidgetInterface entries{};  // bound through GetVexaWInterface
+    testkit::HttpTestServer& feed;
 
     FARPROC Export(const char* name) const { return GetProcAddress(module, name); }
 };
@@ -34,6 +38,7 @@ protected:
 
     const WidgetLibrary& Library() const { return TheWidgetLibrary(); }
     WidgetTestFolder& Folder() const { return TheWidgetLibrary().folder; }
+    testkit::HttpTestServer& Feed() const { return TheWidgetLibrary().feed; }
 
     // Writes Alarmcfg.dat and Calendar.dat, then InitWidget; its result.
     int Start(const WidgetSettings& settings, const std::vector<ReminderItem>& reminders = {}, HWND host = nullptr);
