@@ -76,3 +76,9 @@ TEST_F(FileIoTest, ReadOfAMissingFileFails) {
     EXPECT_FALSE(ReadWholeFile(PathOf("none.ini"), read));
     EXPECT_EQ(read, "");
 }
+
+TEST_F(FileIoTest, ReadOfAFolderFails) {
+    std::string read = "stale";
+    EXPECT_FALSE(ReadWholeFile(folder_.string(), read));
+    EXPECT_EQ(read, "");
+}
