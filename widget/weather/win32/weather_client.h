@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "common/win32/handles.h"
 #include "widget/weather/weather_service_address.h"
 #include "widget/weather/weather_status.h"
 
@@ -71,4 +72,7 @@ private:
     std::string dataFolder_;
     WeatherTiming timing_;
     std::shared_ptr<Shared> shared_;
+    // The running worker, or one that ended and was not yet seen to; only
+    // the window's thread uses it.
+    UniqueHandle thread_;
 };

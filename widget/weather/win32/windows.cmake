@@ -9,7 +9,7 @@ add_library(weather_win32 STATIC
     win32/weather_client.cpp
 )
 target_include_directories(weather_win32 PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(weather_win32 PUBLIC weather_core common wininet user32)
+target_link_libraries(weather_win32 PUBLIC weather_core services_core common wininet user32)
 suite_code_options(weather_win32)
 
 # The test program carries the city picker itself.
