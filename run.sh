@@ -24,7 +24,9 @@ fi
 [ -f "build/$tree/build.ninja" ] || cmake --preset "$tree"
 cmake --build --preset "$tree"
 
-rm -rf "$folder"
+# Installed over an earlier folder, so the user's settings, reminders,
+# Data\network.ini and weather cache there are kept; the programs and the
+# shipped files are replaced.
 cmake --install "build/$tree" --prefix "$folder" >/dev/null
 echo "run.sh: assembled $folder/"
 
