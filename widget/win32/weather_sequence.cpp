@@ -194,7 +194,13 @@ void WeatherSequence::FlipLayout() {
     Save();
 }
 
+// While the user's city is still being looked for nothing is written: a
+// file saved now would say 北京 and stop the search at the next start, so a
+// first start without a network would never find the city.
 int WeatherSequence::Save() const {
+    if (settings_.autoDetect != 0) {
+        return 0;
+    }
     return SaveWeatherSettings(paths_.settingsPath, settings_);
 }
 

@@ -58,7 +58,8 @@ public:
     void SelectDay(bool second);
     // Flips the tall layout and saves the settings.
     void FlipLayout();
-    // Writes Weathercfg.dat; 0 or the system error code.
+    // Writes Weathercfg.dat once the city is known; 0 or the system error
+    // code.
     int Save() const;
 
     WeatherSectionState State() const;
