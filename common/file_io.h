@@ -2,8 +2,11 @@
 
 // Whole-file reading and crash-safe writing of user data.
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "common/local_time.h"
 
 // Reads the whole file into `contents`. False (and `contents` empty) when
 // the file cannot be opened or read.
@@ -17,3 +20,7 @@ bool ReadWholeFile(const std::string& path, std::string& contents);
 // system error code (GetLastError on Windows, errno natively); the temporary
 // file is removed on failure.
 int ReplaceFileAtomically(const std::string& path, std::string_view contents);
+
+// When the file at `path` was last written, clamped to the span of a Moment;
+// nullopt when there is no such file or its attributes cannot be read.
+std::optional<Moment> FileWriteTime(const std::string& path);

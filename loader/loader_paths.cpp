@@ -1,8 +1,7 @@
 #include "loader/loader_paths.h"
 
-#include "common/file_io.h"
 #include "common/path_util.h"
-#include "toolkit/lyn_ini.h"
+#include "toolkit/hosts_setting.h"
 
 LoaderPaths LoaderPathsFor(std::string_view programFolder) {
     LoaderPaths paths;
@@ -20,12 +19,6 @@ LoaderPaths LoaderPathsFor(std::string_view programFolder) {
 }
 
 std::string SiteHost(const std::string& networkSettingsPath) {
-    // Only an existing file is read: CLynIni would create a missing one.
-    std::string unused;
-    CLynIni settings;
-    if (!ReadWholeFile(networkSettingsPath, unused) || settings.SetFileName(networkSettingsPath) == 0) {
-        return kDefaultSiteHost;
-    }
-    std::string host = settings.GetValue("hosts", "site");
+    std::string host = ReadHostsSetting(networkSettingsPath, "site");
     return host.empty() ? std::string(kDefaultSiteHost) : host;
 }

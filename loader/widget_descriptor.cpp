@@ -1,44 +1,11 @@
 #include "loader/widget_descriptor.h"
 
-#include <cctype>
-
-#include "common/text_encoding.h"
+#include "common/xml_encoding.h"
 #include "loader/http_date.h"
 #include "xml/xml_dom.h"
 #include "xml/xml_helper.h"
 
 namespace {
-
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
-bool StartsWith(std::string_view text, std::string_view start) {
-    return text.substr(0, start.size()) == start;
-}
-
-// True when the XML declaration at the start of `text` names UTF-8 as its
-// encoding. Our XML layer reads every text as GBK, so such a text is
-// converted before it is parsed.
-bool DeclaresUtf8(std::string_view text) {
-    if (!StartsWith(text, "<?xml")) {
-        return false;
-    }
-    std::string_view declaration = text.substr(0, text.find("?>"));
-    std::size_t at = declaration.find("encoding");
-    if (at == std::string_view::npos) {
-        return false;
-    }
-    std::string_view rest = declaration.substr(at + 8);
-    std::size_t quote = rest.find_first_of("\"'");
-    if (quote == std::string_view::npos) {
-        return false;
-    }
-    std::string_view value = rest.substr(quote + 1, 5);
-    std::string lower;
-    for (char c : value) {
-        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lower == "utf-8" || lower.substr(0, 4) == "utf8";
-}
 
 // The text of the first node `xpath` selects; empty when there is none.
 std::string FirstText(const CXMLDOMDocument2& document, std::string_view xpath) {
@@ -53,14 +20,7 @@ std::string FirstText(const CXMLDOMDocument2& document, std::string_view xpath) 
 
 std::optional<WidgetDescriptor> ParseWidgetDescriptor(std::string_view text) {
     text = text.substr(0, text.find('\0'));
-    std::string gbk;
-    if (StartsWith(text, kUtf8ByteOrderMark)) {
-        gbk = Utf8ToGbk(text.substr(kUtf8ByteOrderMark.size()));
-    } else if (DeclaresUtf8(text)) {
-        gbk = Utf8ToGbk(text);
-    } else {
-        gbk = std::string(text);
-    }
+    const std::string gbk = XmlDocumentAsGbk(text);
     if (gbk.empty()) {
         return std::nullopt;
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -81,4 +82,17 @@ TEST_F(FileIoTest, ReadOfAFolderFails) {
     std::string read = "stale";
     EXPECT_FALSE(ReadWholeFile(folder_.string(), read));
     EXPECT_EQ(read, "");
+}
+
+TEST_F(FileIoTest, WriteTimeIsTheFilesModificationTime) {
+    const std::string path = PathOf("54511_24.xml");
+    ASSERT_EQ(ReplaceFileAtomically(path, "<weather/>"), 0);
+    // 2008-08-05 06:30:00 in China time, whole seconds as both builds keep them.
+    const std::chrono::sys_seconds written{std::chrono::seconds(1217889000)};
+    std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::from_sys(written));
+    EXPECT_EQ(FileWriteTime(path), std::optional<Moment>(1217889000));
+}
+
+TEST_F(FileIoTest, WriteTimeOfAMissingFileIsUnknown) {
+    EXPECT_EQ(FileWriteTime(PathOf("none.xml")), std::nullopt);
 }

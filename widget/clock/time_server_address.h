@@ -10,10 +10,12 @@
 #include <string>
 #include <string_view>
 
+#include "common/host_address.h"
+
 inline constexpr char kDefaultTimeServerHost[] = "time.nist.gov";
 inline constexpr std::uint16_t kTimeProtocolPort = 37;
 // Longest host name the name service resolves.
-inline constexpr std::size_t kMaxTimeServerHostLength = 253;
+inline constexpr std::size_t kMaxTimeServerHostLength = kMaxHostNameLength;
 
 struct TimeServerAddress {
     std::string host = kDefaultTimeServerHost;  // a name or address, without brackets
