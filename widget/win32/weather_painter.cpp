@@ -73,7 +73,7 @@ void PaintTall(Gdiplus::Graphics& graphics,
     for (std::size_t i = 0; i < layout.dayDates.size() && days[i] != nullptr; ++i) {
         DrawLine(graphics, WeatherDayText(*days[i]), *fonts.body, kInkMuted, layout.dayDates[i],
                  Gdiplus::StringAlignmentCenter);
-        DrawLine(graphics, TemperatureText(*days[i]), *fonts.bold, kInk, layout.dayTemperatures[i],
+        DrawLine(graphics, TemperatureText(*days[i]), *fonts.body, kInk, layout.dayTemperatures[i],
                  Gdiplus::StringAlignmentCenter);
     }
     if (!layout.summaryLines.empty()) {
