@@ -69,13 +69,15 @@ void LayOutFirstRow(const WeatherSectionState& state, WeatherSectionLayout& layo
     const int detailsX = layoutX - kWeatherButtonSize - 1;
     const int menuX = detailsX - kWeatherButtonSize - 1;
     layout.city = {left, top + 1, menuX - left - 4, kTextLineHeight};
-    if (!state.stationKnown) {
-        return;
-    }
     auto add = [&](int x, std::uint32_t command, WeatherButtonFace face) {
         layout.buttons.push_back({{x, buttonTop, kWeatherButtonSize, kWeatherButtonSize}, command, face});
     };
+    // The city can always be chosen by hand, also while the city query
+    // still fails (a first start without a network).
     add(menuX, kCommandCityMenu, WeatherButtonFace::kCityMenu);
+    if (!state.stationKnown) {
+        return;
+    }
     if (state.detailShown && state.firstDayLoaded) {
         add(detailsX, kCommandHideDetails, WeatherButtonFace::kHideDetails);
     } else {

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "common/local_time.h"
+#include "common/win32/com.h"
 #include "widget/weather/weather_report.h"
 #include "widget/weather/weather_section.h"
 #include "widget/weather/weather_settings.h"
@@ -83,6 +84,9 @@ private:
     bool LoadReports();
     void RetryLater(HWND window, WeatherStatus failure);
 
+    // The cached documents are read with MSXML on the window's thread: COM
+    // is started there for the sequence's life, whatever the host did.
+    ComApartment com_;
     WeatherSettings& settings_;
     WeatherSequencePaths paths_;
     const IClock& clock_;

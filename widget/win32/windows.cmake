@@ -52,7 +52,7 @@ target_include_directories(widget_win32 PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(widget_win32 PUBLIC
     view_core reminders_core reminders_win32 planner_win32 calendar_core widget_settings_win32 clock_win32
     weather_win32
-    qvctrl qvcb qvkernel32 LynKernel32 common gdiplus gdi32 user32
+    qvctrl qvcb qvkernel32 LynKernel32 common gdiplus gdi32 user32 ole32
 )
 suite_code_options(widget_win32)
 

@@ -56,7 +56,7 @@ TEST(WeatherSection, HeightsFollowTheRulesInTheirOrder) {
 TEST(WeatherSection, OffersEachButtonOnlyWhenItCanAct) {
     using Commands = std::set<std::uint32_t>;
     WeatherSectionState unknown;
-    EXPECT_EQ(CommandsOf(LayOutWeatherSection(unknown, kLeft, kTop, kWidth)), Commands{});
+    EXPECT_EQ(CommandsOf(LayOutWeatherSection(unknown, kLeft, kTop, kWidth)), Commands{kCommandCityMenu});
 
     WeatherSectionState loading;
     loading.stationKnown = true;
