@@ -91,5 +91,11 @@ TimerRoute RouteTimer(unsigned timerId) {
     if (timerId == timer::kDateWatch) {
         return {TimerAction::kDateWatch, -1};
     }
+    if (timerId == timer::kShutdownCheck) {
+        return {TimerAction::kShutdownCheck, -1};
+    }
+    if (timerId == timer::kShutdownPause) {
+        return {TimerAction::kShutdownResume, -1};
+    }
     return {};
 }

@@ -101,6 +101,9 @@ inline constexpr unsigned kStartUpDelay = 1;  // ms before the first module is s
 inline constexpr unsigned kTrayClickDelay = 100;
 inline constexpr unsigned kMenuDelay = 10;
 inline constexpr unsigned kDateWatchPeriod = 2000;
+
+inline constexpr unsigned kShutdownCheck = 60020;  // every 2 s: is it the scheduled shutdown's minute?
+inline constexpr unsigned kShutdownPause = 60021;  // once, after a countdown: start the check again
 }  // namespace timer
 
 enum class TimerAction {
@@ -108,6 +111,9 @@ enum class TimerAction {
     kShowModule,  // stop it; show module `moduleIndex` if it is usable
     kShowAll,     // stop it; Show(1) and ShowCalendar(1) of every usable module
     kDateWatch,   // compare the date, change the day icon
+
+    kShutdownCheck,   // show the shutdown countdown at the scheduled minute
+    kShutdownResume,  // stop it; start the shutdown check again
 };
 
 struct TimerRoute {

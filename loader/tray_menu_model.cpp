@@ -22,7 +22,7 @@ constexpr std::size_t kMaxCdDrives = command::kLastOpenCdDoor - command::kFirstO
 
 // The windows behind these commands come with later parts of the program.
 constexpr unsigned kUnavailableCommands[] = {command::kSkins, command::kTimeSync, command::kWannianli,
-                                             command::kExchangeRates, command::kScheduledShutdown};
+                                             command::kExchangeRates};
 
 std::string DriveName(std::string_view root) {
     while (!root.empty() && (root.back() == '\\' || root.back() == '/')) {

@@ -88,11 +88,11 @@ TEST(LoaderTimers, RoutesTheTimersOfThisBuild) {
         {502, {}},
         {60002, {TimerAction::kShowAll, -1}},
         {60040, {TimerAction::kDateWatch, -1}},
-        // Update notices and scheduled shutdown are not part of this build.
+        // Update notices are not part of this build.
         {60010, {}},
         {60011, {}},
-        {60020, {}},
-        {60021, {}},
+        {60020, {TimerAction::kShutdownCheck, -1}},
+        {60021, {TimerAction::kShutdownResume, -1}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(RouteTimer(c.timer), c.route) << c.timer;

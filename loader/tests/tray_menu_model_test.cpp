@@ -117,7 +117,7 @@ TEST(TrayMenuModel, QuickViewAndPowerAndShowSubmenus) {
                                         "字体目录 70208", "系统目录 70213", "Windows目录 70214", "程序目录 70211",
                                         "临时目录 70215", "启动项 70212", "打印机 70205", "回收站 70206", "-"}));
     EXPECT_EQ(Lines(Submenu(menu, "关机")), (std::vector<std::string>{"注销 70600", "重启 70601", "关机 70602",
-                                                                      "快速关机 70603", "定时关机... 70604 (off)"}));
+                                                                      "快速关机 70603", "定时关机... 70604"}));
     EXPECT_EQ(Lines(BuildShowSubmenu()), (std::vector<std::string>{"显示桌面日历 64903", "显示日程提醒表... 64904",
                                                                    "全部显示 64902", "全部隐藏 64901"}));
     EXPECT_EQ(BuildShowSubmenu().caption, "显示");

@@ -2,8 +2,12 @@
 
 #include "loader/command_line.h"
 #include "loader/loader_commands.h"
+#include "loader/loader_paths.h"
+#include "loader/shutdown_schedule.h"
 #include "loader/tray_menu_model.h"
 #include "loader/win32/loader_resources.h"
+#include "loader/win32/shutdown_countdown_dialog.h"
+#include "loader/win32/shutdown_dialog.h"
 
 namespace {
 
@@ -143,6 +147,7 @@ bool LoaderWindow::OnCreate(HWND handle) {
     trayIcon_.Add(handle, kTrayNotifyMessage, dayIcon_.get(),
                   WelcomeTitle(options_.productName, options_.productVersion), CurrentTimeText(now), kWelcomeBalloonMs);
     SetTimer(handle, timer::kDateWatch, timer::kDateWatchPeriod, nullptr);
+    SetTimer(handle, timer::kShutdownCheck, kShutdownCheckPeriodMs, nullptr);
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     return true;
 }
@@ -152,6 +157,8 @@ void LoaderWindow::OnDestroy() {
     trayIcon_.Remove();
     dayIcon_.reset();
     KillTimer(window_, timer::kDateWatch);
+    KillTimer(window_, timer::kShutdownCheck);
+    KillTimer(window_, timer::kShutdownPause);
     menu_.Destroy();
     if (menuIcons_ != nullptr) {
         ImageList_Destroy(menuIcons_);
@@ -204,6 +211,13 @@ bool LoaderWindow::OnTimer(UINT_PTR timerId) {
             return true;
         case TimerAction::kDateWatch:
             WatchDate();
+            return true;
+        case TimerAction::kShutdownCheck:
+            CheckShutdown();
+            return true;
+        case TimerAction::kShutdownResume:
+            KillTimer(window_, timerId);
+            SetTimer(window_, timer::kShutdownCheck, kShutdownCheckPeriodMs, nullptr);
             return true;
         case TimerAction::kNone:
             break;
@@ -346,13 +360,42 @@ bool LoaderWindow::OnCommand(unsigned number) {
             about_->Show();
             return true;
         case CommandKind::kToolWindow:
-            // The windows behind these commands (scheduled shutdown, time
-            // sync, skins, lookup pages) come with later parts of the
+            if (command.argument == static_cast<int>(ToolWindowKind::kShutdown)) {
+                OpenShutdownDialog();
+                return true;
+            }
+            // The windows behind the other commands (time sync, skins,
+            // lookup pages) come with later parts of the
             // program; until then their menu items are disabled.
             return true;
         default:
             return desktop_ && desktop_->Run(command);
     }
+}
+
+// At the scheduled minute the check pauses (so the minute starts one
+// countdown only) and the countdown runs modally; the window's other timers
+// are served by its message loop meanwhile. Nothing of the window is used
+// after the countdown: the window may have been destroyed while it ran.
+void LoaderWindow::CheckShutdown() {
+    const std::optional<ShutdownSchedule> schedule =
+        ReadShutdownSchedule(LoaderPathsFor(options_.programFolder).moduleSettings);
+    if (!schedule || !ShutdownDue(*schedule, ToLocalTime(clock_.Now()))) {
+        return;
+    }
+    KillTimer(window_, timer::kShutdownCheck);
+    SetTimer(window_, timer::kShutdownPause, kShutdownPauseMs, nullptr);
+    const std::string title = options_.productName + options_.productVersion + kShutdownCountdownTitleSuffix;
+    // Whether the power-off was asked for changes nothing here: a refused
+    // one leaves the computer running and the check resumes after the pause.
+    static_cast<void>(RunShutdownCountdown(options_.instance, window_, title, power_));
+}
+
+void LoaderWindow::OpenShutdownDialog() {
+    toolWindows_.Open(ToolWindowKind::kShutdown, [this]() -> std::unique_ptr<ToolWindow> {
+        return ShutdownDialog::Open(options_.instance, LoaderPathsFor(options_.programFolder).moduleSettings,
+                                    options_.productName + options_.productVersion + kShutdownDialogTitleSuffix);
+    });
 }
 
 void LoaderWindow::AddShowSubmenu() {

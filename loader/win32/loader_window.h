@@ -88,6 +88,8 @@ private:
     void BringToFront();
     void ShowAllModules();
     void HideAllModules();
+    void CheckShutdown();
+    void OpenShutdownDialog();
 
     const IClock& clock_;
     ModuleManager& modules_;

@@ -10,6 +10,7 @@ add_custom_command(OUTPUT ${loader_resources}
     COMMAND ${CMAKE_RC_COMPILER} -O coff -I ${CMAKE_BINARY_DIR}/art/resources
             -i ${CMAKE_CURRENT_SOURCE_DIR}/win32/tessary.rc -o ${loader_resources}
     DEPENDS ${CMAKE_BINARY_DIR}/art.stamp ${CMAKE_CURRENT_SOURCE_DIR}/win32/tessary.rc
+            ${CMAKE_CURRENT_SOURCE_DIR}/win32/shutdown_dialogs.rc ${CMAKE_CURRENT_SOURCE_DIR}/win32/shutdown_resources.h
     COMMENT "Compiling the loader's resources"
     VERBATIM
 )
@@ -20,6 +21,8 @@ add_library(loader_win32 STATIC
     win32/about_window.cpp
     win32/loader_app.cpp
     win32/loader_window.cpp
+    win32/shutdown_countdown_dialog.cpp
+    win32/shutdown_dialog.cpp
     win32/system_desktop_shell.cpp
     win32/system_module_platform.cpp
     win32/tray_icon.cpp
@@ -59,6 +62,7 @@ suite_test(loader_win32_tests
         tests/win32/end_to_end_test.cpp
         tests/win32/fixture_folder.cpp
         tests/win32/loader_window_test.cpp
+        tests/win32/shutdown_dialog_test.cpp
         tests/win32/system_desktop_shell_test.cpp
         tests/win32/system_module_platform_test.cpp
         ${loader_resources}
