@@ -288,29 +288,40 @@ TEST_F(ShutdownLoaderWindowTest, TheMenuCommandOpensTheSettingsAsTheOneToolWindo
 
 // The check at 23:59 shows the countdown; once it is cancelled the check
 // pauses, so the same minute does not show it again, and nothing powers off.
-TEST_F(ShutdownLoaderWindowTest, AtTheScheduledMinuteTheCountdownShowsOnce) {
+// The end of the pause (its timer, sent here at once rather than after a
+// minute) starts the check again.
+TEST_F(ShutdownLoaderWindowTest, AtTheScheduledMinuteTheCountdownShowsOnceUntilThePauseEnds) {
     Start("[windowsexit]\r\nhour=23\r\nminute=59\r\nstart=1\r\n", At(23, 59, 30));
     std::atomic<bool> shown = false;
     std::atomic<bool> shownAgain = false;
+    std::atomic<bool> shownAfterPause = false;
     std::atomic<bool> done = false;
+    HWND loader = window_->Handle();
     std::thread watcher([&] {
         const testkit::WindowQuery countdown{.title = kCountdownTitle, .visibleOnly = true};
-        if (HWND dialog = testkit::WaitForWindow(countdown, 4000)) {
-            shown = true;
-            Sleep(300);
-            testkit::PostToWindow(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
-            Sleep(500);
-            shownAgain = testkit::WaitForWindow(countdown, 4500) != nullptr;
-        }
+        const auto cancelWhenShown = [&countdown](unsigned int timeoutMs) {
+            HWND dialog = testkit::WaitForWindow(countdown, timeoutMs);
+            if (dialog != nullptr) {
+                Sleep(300);
+                testkit::PostToWindow(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+                Sleep(500);
+            }
+            return dialog != nullptr;
+        };
+        shown = cancelWhenShown(4000);
+        shownAgain = shown && cancelWhenShown(4500);
+        testkit::PostToWindow(loader, WM_TIMER, timer::kShutdownPause, 0);
+        shownAfterPause = shown && cancelWhenShown(4000);
         done = true;
     });
     testkit::Stopwatch watch;
-    while (!done && watch.Milliseconds() < 15000) {
+    while (!done && watch.Milliseconds() < 20000) {
         testkit::PumpMessages(50);
     }
     watcher.join();
     EXPECT_TRUE(shown);
     EXPECT_FALSE(shownAgain);
+    EXPECT_TRUE(shownAfterPause);
     EXPECT_TRUE(power_.flags.empty());
 }
 
