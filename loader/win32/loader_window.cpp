@@ -346,13 +346,28 @@ bool LoaderWindow::OnCommand(unsigned number) {
             about_->Show();
             return true;
         case CommandKind::kToolWindow:
-            // The windows behind these commands (scheduled shutdown, time
-            // sync, skins, lookup pages) come with later parts of the
-            // program; until then their menu items are disabled.
+            if (static_cast<ToolWindowKind>(command.argument) == ToolWindowKind::kTimeSync) {
+                OpenTimeSyncDialog();
+            }
+            // The windows behind the other commands (scheduled shutdown,
+            // skins, lookup pages) come with later parts of the program;
+            // until then their menu items are disabled.
             return true;
         default:
             return desktop_ && desktop_->Run(command);
     }
+}
+
+void LoaderWindow::OpenTimeSyncDialog() {
+    if (options_.timeSync.clockSetter == nullptr) {
+        return;
+    }
+    toolWindows_.Open(ToolWindowKind::kTimeSync, [this]() -> std::unique_ptr<ToolWindow> {
+        auto dialog = std::make_unique<TimeSyncDialog>(
+            options_.instance, clock_, *options_.timeSync.clockSetter, options_.timeSync,
+            options_.productName + options_.productVersion + kTimeSyncTitleSuffix);
+        return dialog->Create() ? std::move(dialog) : nullptr;
+    });
 }
 
 void LoaderWindow::AddShowSubmenu() {
