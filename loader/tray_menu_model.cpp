@@ -21,8 +21,7 @@ constexpr std::size_t kMaxFixedDrives = command::kLastDrive - command::kFirstDri
 constexpr std::size_t kMaxCdDrives = command::kLastOpenCdDoor - command::kFirstOpenCdDoor + 1;
 
 // The windows behind these commands come with later parts of the program.
-constexpr unsigned kUnavailableCommands[] = {command::kSkins, command::kTimeSync, command::kWannianli,
-                                             command::kExchangeRates};
+constexpr unsigned kUnavailableCommands[] = {command::kSkins, command::kWannianli, command::kExchangeRates};
 
 std::string DriveName(std::string_view root) {
     while (!root.empty() && (root.back() == '\\' || root.back() == '/')) {

@@ -2,6 +2,7 @@
 
 #include <ole2.h>
 
+#include "alarmclock/win32/local_time_setter.h"
 #include "common/local_time.h"
 #include "common/win32/gdiplus_session.h"
 #include "common/win32/handles.h"
@@ -13,6 +14,7 @@
 #include "loader/win32/system_desktop_shell.h"
 #include "loader/win32/system_module_platform.h"
 #include "services/product_services.h"
+#include "widget/clock/time_server_address.h"
 
 namespace {
 
@@ -118,6 +120,7 @@ int LoaderApp::Run(const std::string& commandText) {
     SystemModulePlatform platform;
     SystemDesktopShell shell;
     SystemPowerControl power;
+    alarmclock::LocalTimeSetter clockSetter;
     ModuleManager modules(platform, paths.moduleSettings);
 
     LoaderWindowOptions options;
@@ -127,6 +130,8 @@ int LoaderApp::Run(const std::string& commandText) {
     options.aboutImagePath = paths.aboutImage;
     options.programFolder = paths.programFolder;
     options.siteHost = SiteHost(paths.networkSettings);
+    options.timeSync.server = ReadTimeServerAddress(paths.networkSettings);
+    options.timeSync.clockSetter = &clockSetter;
     LoaderWindow window(clock, modules, shell, power, options);
     if (!window.Create()) {
         return 0;

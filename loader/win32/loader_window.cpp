@@ -364,9 +364,13 @@ bool LoaderWindow::OnCommand(unsigned number) {
                 OpenShutdownDialog();
                 return true;
             }
-            // The windows behind the other commands (time sync, skins,
-            // lookup pages) come with later parts of the
-            // program; until then their menu items are disabled.
+            if (command.argument == static_cast<int>(ToolWindowKind::kTimeSync)) {
+                OpenTimeSyncDialog();
+                return true;
+            }
+            // The windows behind the other commands (skins, lookup pages)
+            // come with later parts of the program; until then their menu
+            // items are disabled.
             return true;
         default:
             return desktop_ && desktop_->Run(command);
@@ -395,6 +399,18 @@ void LoaderWindow::OpenShutdownDialog() {
     toolWindows_.Open(ToolWindowKind::kShutdown, [this]() -> std::unique_ptr<ToolWindow> {
         return ShutdownDialog::Open(options_.instance, LoaderPathsFor(options_.programFolder).moduleSettings,
                                     options_.productName + options_.productVersion + kShutdownDialogTitleSuffix);
+    });
+}
+
+void LoaderWindow::OpenTimeSyncDialog() {
+    if (options_.timeSync.clockSetter == nullptr) {
+        return;
+    }
+    toolWindows_.Open(ToolWindowKind::kTimeSync, [this]() -> std::unique_ptr<ToolWindow> {
+        auto dialog = std::make_unique<TimeSyncDialog>(
+            options_.instance, clock_, *options_.timeSync.clockSetter, options_.timeSync,
+            options_.productName + options_.productVersion + kTimeSyncTitleSuffix);
+        return dialog->Create() ? std::move(dialog) : nullptr;
     });
 }
 

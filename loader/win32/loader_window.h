@@ -26,6 +26,7 @@
 #include "loader/tray_texts.h"
 #include "loader/widget_interface.h"
 #include "loader/win32/about_window.h"
+#include "loader/win32/time_sync_dialog.h"
 #include "loader/win32/tray_icon.h"
 #include "loader/win32/tray_menu.h"
 
@@ -37,6 +38,7 @@ struct LoaderWindowOptions {
     std::string programFolder;    // without a trailing backslash
     std::string siteHost;         // the maker's web site
     bool endsMessageLoop = true;  // destroying the window posts WM_QUIT (the program's main window)
+    TimeSyncSetup timeSync;       // 网络校时: the time server, its time-outs and who sets the clock
 };
 
 class LoaderWindow : public WidgetHost {
@@ -90,6 +92,7 @@ private:
     void HideAllModules();
     void CheckShutdown();
     void OpenShutdownDialog();
+    void OpenTimeSyncDialog();
 
     const IClock& clock_;
     ModuleManager& modules_;

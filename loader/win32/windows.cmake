@@ -11,6 +11,8 @@ add_custom_command(OUTPUT ${loader_resources}
             -i ${CMAKE_CURRENT_SOURCE_DIR}/win32/tessary.rc -o ${loader_resources}
     DEPENDS ${CMAKE_BINARY_DIR}/art.stamp ${CMAKE_CURRENT_SOURCE_DIR}/win32/tessary.rc
             ${CMAKE_CURRENT_SOURCE_DIR}/win32/shutdown_dialogs.rc ${CMAKE_CURRENT_SOURCE_DIR}/win32/shutdown_resources.h
+            ${CMAKE_CURRENT_SOURCE_DIR}/win32/time_sync_dialog.rc
+            ${CMAKE_CURRENT_SOURCE_DIR}/win32/time_sync_dialog_resources.h
     COMMENT "Compiling the loader's resources"
     VERBATIM
 )
@@ -25,12 +27,16 @@ add_library(loader_win32 STATIC
     win32/shutdown_dialog.cpp
     win32/system_desktop_shell.cpp
     win32/system_module_platform.cpp
+    win32/time_sync_dialog.cpp
+    win32/time_sync_worker.cpp
     win32/tray_icon.cpp
     win32/tray_menu.cpp
+    # The clock setter the program sets the time with (QvCB.dll carries it too).
+    ${PROJECT_SOURCE_DIR}/alarmclock/win32/local_time_setter.cpp
 )
 target_include_directories(loader_win32 PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(loader_win32 PUBLIC
-    loader_core qvkernel32 qvxml LynKernel32 LynHook32 common
+    loader_core qvkernel32 qvxml LynKernel32 LynHook32 common clock_win32 ws2_32
     comctl32 gdiplus winmm shell32 ole32 oleaut32 uuid gdi32 user32 advapi32
 )
 suite_code_options(loader_win32)
@@ -65,6 +71,7 @@ suite_test(loader_win32_tests
         tests/win32/shutdown_dialog_test.cpp
         tests/win32/system_desktop_shell_test.cpp
         tests/win32/system_module_platform_test.cpp
+        tests/win32/time_sync_dialog_test.cpp
         ${loader_resources}
     LIBS loader_win32 testkit
     WINDOWS_ONLY

@@ -42,14 +42,17 @@ void TimeTestServer::Serve(TcpConnection& connection) {
         std::lock_guard lock(mutex_);
         reply = reply_;
     }
+    const std::uint32_t s = reply.seconds1900;
+    const char bytes[4] = {static_cast<char>(s >> 24), static_cast<char>(s >> 16), static_cast<char>(s >> 8),
+                           static_cast<char>(s)};
     switch (reply.kind) {
-        case TimeReply::Kind::kTime: {
-            std::uint32_t s = reply.seconds1900;
-            const char bytes[4] = {static_cast<char>(s >> 24), static_cast<char>(s >> 16), static_cast<char>(s >> 8),
-                                   static_cast<char>(s)};
+        case TimeReply::Kind::kTime:
             connection.Send(std::string_view(bytes, reply.bytes));
             break;
-        }
+        case TimeReply::Kind::kStall:
+            connection.Send(std::string_view(bytes, reply.bytes));
+            connection.WaitUntilStopped();
+            break;
         case TimeReply::Kind::kSilent:
             connection.WaitUntilStopped();
             break;

@@ -23,6 +23,7 @@ struct TimeReply {
         kTime,         // the first `bytes` of the four bytes, then close
         kSilent,       // accept and say nothing until the server stops
         kCloseAtOnce,  // accept and close without a byte
+        kStall,        // the first `bytes` of the four bytes, then silence until the server stops
     };
 
     static TimeReply Time(std::int64_t unixSeconds) { return {Kind::kTime, TimeProtocolSeconds(unixSeconds), 4}; }
@@ -31,6 +32,9 @@ struct TimeReply {
     }
     static TimeReply Silent() { return {Kind::kSilent, 0, 0}; }
     static TimeReply CloseAtOnce() { return {Kind::kCloseAtOnce, 0, 0}; }
+    static TimeReply Stall(std::int64_t unixSeconds, std::size_t bytes) {
+        return {Kind::kStall, TimeProtocolSeconds(unixSeconds), bytes < 4 ? bytes : 4};
+    }
 
     Kind kind;
     std::uint32_t seconds1900;

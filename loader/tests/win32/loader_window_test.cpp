@@ -316,7 +316,6 @@ TEST_F(LoaderWindowTest, DesktopCommandsGoToTheShell) {
     Command(70400);
     Command(68012);
     Command(70602);
-    Command(70100);  // 网络校时: not in this build
     EXPECT_EQ(shell_.calls, (Lines{"open E:", "explore D:\\", "eject D:",
                                    "open http://127.0.0.1:1/software/tessary/help.htm", "ask 真的要关机吗？"}));
     EXPECT_TRUE(power_.flags.empty());

@@ -41,11 +41,25 @@ FetchStatus StatusOf(WaitOutcome outcome) {
     return outcome == WaitOutcome::kQuit ? FetchStatus::kQuit : FetchStatus::kFailed;
 }
 
+void Tell(const FetchObserver& observer, FetchStep step) {
+    if (observer) {
+        observer(step);
+    }
+}
+
 // Waits for the connection to `address` until `deadline`; kOk when it is made.
-FetchStatus Connect(EventSocket& connection, const addrinfo& address, ULONGLONG deadline, QuitWatch& watch) {
+FetchStatus Connect(EventSocket& connection,
+                    const addrinfo& address,
+                    ULONGLONG deadline,
+                    QuitWatch& watch,
+                    const FetchObserver& observer) {
     connection.socket.reset(socket(address.ai_family, address.ai_socktype, address.ai_protocol));
+    if (!connection.socket) {
+        return FetchStatus::kFailed;
+    }
+    Tell(observer, FetchStep::kSocketCreated);
     connection.event.reset(WSACreateEvent());
-    if (!connection.socket || !connection.event ||
+    if (!connection.event ||
         WSAEventSelect(connection.socket.get(), connection.event.get(), FD_CONNECT | FD_READ | FD_CLOSE) != 0) {
         return FetchStatus::kFailed;
     }
@@ -98,7 +112,10 @@ FetchResult ReadCount(EventSocket& connection, ULONGLONG deadline, QuitWatch& wa
 
 }  // namespace
 
-FetchResult FetchTimeProtocol(const TimeServerAddress& server, const FetchTimeouts& timeouts, QuitWatch& watch) {
+FetchResult FetchTimeProtocol(const TimeServerAddress& server,
+                              const FetchTimeouts& timeouts,
+                              QuitWatch& watch,
+                              const FetchObserver& observer) {
     addrinfo hints = {};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
@@ -109,14 +126,16 @@ FetchResult FetchTimeProtocol(const TimeServerAddress& server, const FetchTimeou
         return {};
     }
     const UniqueAddressList addresses(found);
+    Tell(observer, FetchStep::kResolved);
     const ULONGLONG connectDeadline = GetTickCount64() + timeouts.connectMs;
     for (const addrinfo* address = addresses.get(); address != nullptr; address = address->ai_next) {
         EventSocket connection;
-        const FetchStatus connected = Connect(connection, *address, connectDeadline, watch);
+        const FetchStatus connected = Connect(connection, *address, connectDeadline, watch, observer);
         if (connected == FetchStatus::kQuit) {
             return {FetchStatus::kQuit, 0};
         }
         if (connected == FetchStatus::kOk) {
+            Tell(observer, FetchStep::kConnected);
             return ReadCount(connection, GetTickCount64() + timeouts.readMs, watch);
         }
     }

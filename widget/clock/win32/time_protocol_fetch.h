@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 
 #include "widget/clock/time_server_address.h"
 #include "widget/clock/win32/quit_watch.h"
@@ -27,7 +28,21 @@ struct FetchResult {
     std::uint32_t seconds1900 = 0;
 };
 
+// Steps of a fetch, in order, for callers that show how far it came. With
+// several addresses for the name, the socket and connection steps come once
+// for each address tried.
+enum class FetchStep {
+    kResolved,       // the name gave at least one address
+    kSocketCreated,  // a socket for one of them
+    kConnected,
+};
+using FetchObserver = std::function<void(FetchStep)>;
+
 // Needs Winsock started on the calling thread. The host's name look-up is
 // the one step that cannot be interrupted: it ends when the system's
-// resolver gives up.
-FetchResult FetchTimeProtocol(const TimeServerAddress& server, const FetchTimeouts& timeouts, QuitWatch& watch);
+// resolver gives up. `observer` (may be empty) hears each step as it is
+// reached, on the calling thread.
+FetchResult FetchTimeProtocol(const TimeServerAddress& server,
+                              const FetchTimeouts& timeouts,
+                              QuitWatch& watch,
+                              const FetchObserver& observer = {});
