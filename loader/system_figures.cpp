@@ -61,7 +61,7 @@ std::string BalloonUpTimeText(std::uint64_t seconds) {
     return text;
 }
 
-int ProcessorLoad::Add(const ProcessorTimes* times) {
+int ProcessorAverage::Add(const ProcessorTimes* times) {
     int sample = -1;
     if (times != nullptr) {
         sample = 0;
@@ -84,7 +84,7 @@ int ProcessorLoad::Add(const ProcessorTimes* times) {
     return sample;
 }
 
-int ProcessorLoad::Average() const {
+int ProcessorAverage::Average() const {
     if (samples_.empty()) {
         return 0;
     }
@@ -157,4 +157,37 @@ std::string SystemBalloonTitle(std::string_view productName, std::string_view pr
     std::string title(productName);
     title.append(productVersion);
     return title;
+}
+
+namespace {
+
+// Each of red, green and blue below 4.
+bool NearlyBlack(std::uint32_t pixel) {
+    return (pixel & 0xFF) < 4 && ((pixel >> 8) & 0xFF) < 4 && ((pixel >> 16) & 0xFF) < 4;
+}
+
+}  // namespace
+
+std::optional<ScreenPoint> FindMarkerIcon(std::span<const std::uint32_t> pixels, int width, int height) {
+    constexpr int kRun = 9;
+    if (width <= 0 || height < 5 ||
+        pixels.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+        return std::nullopt;
+    }
+    auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x]; };
+    for (int row = height - 3; row >= 2; --row) {
+        int run = 0;
+        for (int x = 0; x < width; ++x) {
+            run = NearlyBlack(at(x, row)) && NearlyBlack(at(x, row - 2)) && NearlyBlack(at(x, row + 2)) ? run + 1 : 0;
+            if (run == kRun) {
+                // The first run found starts at the marker's left edge, two
+                // rows above its bottom; the point is placed so that the hover
+                // square covers the 16 x 16 marker.
+                int left = x - (kRun - 1);
+                int top = row + 2 - 15;
+                return ScreenPoint{left + 2, top + 4};
+            }
+        }
+    }
+    return std::nullopt;
 }

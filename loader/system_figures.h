@@ -5,6 +5,7 @@
 // around the icon that counts as "over it", and the balloon text itself.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,7 +30,7 @@ struct ProcessorTimes {
 };
 
 // The processor load as the average of the last two readings.
-class ProcessorLoad {
+class ProcessorAverage {
 public:
     // Adds one reading: 0 the first time (it only sets the baseline), then
     // the percentage of busy time since the previous reading. A system
@@ -111,3 +112,10 @@ struct SystemFigures {
 std::string SystemBalloonText(const SystemFigures& figures, const LocalTime& now);
 // The product name and version run together.
 std::string SystemBalloonTitle(std::string_view productName, std::string_view productVersion);
+
+// Where the marker icon is in a picture of the tray (rows top to bottom, each
+// `width` pixels of 0x00RRGGBB), in the picture's coordinates; none when it
+// is not there. The marker is black all over: the search runs from the
+// bottom row up, left to right, for nine pixels side by side that are
+// nearly black together with the pixels two rows above and below them.
+std::optional<ScreenPoint> FindMarkerIcon(std::span<const std::uint32_t> pixels, int width, int height);

@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -55,7 +57,7 @@ TEST(SystemFigures, UpTimeLeavesOutLeadingZeroPartsOnly) {
 }
 
 TEST(SystemFigures, ProcessorAveragesTheLastTwoReadings) {
-    ProcessorLoad load;
+    ProcessorAverage load;
     EXPECT_EQ(load.Average(), 0);
     ProcessorTimes first{1000, 4000};
     EXPECT_EQ(load.Add(&first), 0);  // only the baseline
@@ -75,7 +77,7 @@ TEST(SystemFigures, ProcessorAveragesTheLastTwoReadings) {
 }
 
 TEST(SystemFigures, ProcessorWithoutTimesReadsMinusOne) {
-    ProcessorLoad load;
+    ProcessorAverage load;
     EXPECT_EQ(load.Add(nullptr), -1);
     EXPECT_EQ(load.Average(), -1);
     EXPECT_EQ(load.Add(nullptr), -1);
@@ -83,7 +85,7 @@ TEST(SystemFigures, ProcessorWithoutTimesReadsMinusOne) {
 }
 
 TEST(SystemFigures, ProcessorReadingWithoutElapsedTimeIsZeroNotADivisionByZero) {
-    ProcessorLoad load;
+    ProcessorAverage load;
     ProcessorTimes same{500, 2000};
     load.Add(&same);
     EXPECT_EQ(load.Add(&same), 0);
@@ -208,6 +210,70 @@ TEST(SystemFigures, BalloonTextShowsAMissingProcessorAsMinusOne) {
 
 TEST(SystemFigures, BalloonTitleRunsNameAndVersionTogether) {
     EXPECT_EQ(SystemBalloonTitle("泽鲁桌面日历", "V4.0"), "泽鲁桌面日历V4.0");
+}
+
+// A tray picture: white, with filled rectangles drawn on it.
+class TrayPicture {
+public:
+    TrayPicture(int width, int height) : width_(width), height_(height), pixels_(width * height, 0xFFFFFF) {}
+    void Fill(int left, int top, int width, int height, std::uint32_t colour) {
+        for (int y = top; y < top + height; ++y) {
+            for (int x = left; x < left + width; ++x) {
+                pixels_[static_cast<std::size_t>(y * width_ + x)] = colour;
+            }
+        }
+    }
+    std::optional<ScreenPoint> Find() const { return FindMarkerIcon(pixels_, width_, height_); }
+
+private:
+    int width_;
+    int height_;
+    std::vector<std::uint32_t> pixels_;
+};
+
+TEST(SystemFigures, MarkerFoundMakesTheHoverSquareCoverIt) {
+    TrayPicture tray(60, 30);
+    tray.Fill(0, 0, 6, 30, 0x202020);    // a dark frame that is not black enough
+    tray.Fill(20, 7, 16, 16, 0x030303);  // nearly black counts
+    std::optional<ScreenPoint> point = tray.Find();
+    ASSERT_TRUE(point.has_value());
+    ScreenRect square = HoverSquare(*point);
+    EXPECT_EQ(square.left, 20);
+    EXPECT_EQ(square.top, 7);
+    EXPECT_EQ(square.right, 36);
+    EXPECT_EQ(square.bottom, 23);
+}
+
+TEST(SystemFigures, MarkerLowestInThePictureWins) {
+    TrayPicture tray(60, 40);
+    tray.Fill(30, 2, 16, 16, 0);
+    tray.Fill(5, 20, 16, 16, 0);
+    std::optional<ScreenPoint> point = tray.Find();
+    ASSERT_TRUE(point.has_value());
+    EXPECT_EQ(HoverSquare(*point).left, 5);
+    EXPECT_EQ(HoverSquare(*point).top, 20);
+}
+
+TEST(SystemFigures, NoMarkerInPicturesWithoutOne) {
+    TrayPicture empty(40, 20);
+    EXPECT_FALSE(empty.Find().has_value());
+
+    TrayPicture eightWide(40, 20);
+    eightWide.Fill(5, 2, 8, 16, 0);  // one pixel short of a run
+    EXPECT_FALSE(eightWide.Find().has_value());
+
+    TrayPicture thinLines(40, 20);
+    thinLines.Fill(5, 4, 20, 1, 0);  // no black two rows above or below
+    thinLines.Fill(5, 8, 20, 2, 0);
+    EXPECT_FALSE(thinLines.Find().has_value());
+
+    TrayPicture bluish(40, 20);
+    bluish.Fill(5, 2, 16, 16, 0x000004);  // blue 4 is no longer nearly black
+    EXPECT_FALSE(bluish.Find().has_value());
+
+    std::vector<std::uint32_t> shortBuffer(10, 0);
+    EXPECT_FALSE(FindMarkerIcon(shortBuffer, 40, 20).has_value());  // fewer pixels than the size says
+    EXPECT_FALSE(FindMarkerIcon(shortBuffer, 10, 1).has_value());
 }
 
 }  // namespace

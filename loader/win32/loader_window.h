@@ -14,6 +14,7 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,6 +28,7 @@
 #include "loader/widget_interface.h"
 #include "loader/win32/about_window.h"
 #include "loader/win32/tray_icon.h"
+#include "loader/win32/tray_info_worker.h"
 #include "loader/win32/tray_menu.h"
 
 struct LoaderWindowOptions {
@@ -69,6 +71,7 @@ public:
     const TrayIcon& Tray() const { return trayIcon_; }
     int MenuContext() const { return menuContext_; }
     AboutWindow* About() const { return about_.get(); }
+    const TrayInfoWorker* TrayWorker() const { return trayWorker_.get(); }
     // Steps 2 and 3 of opening the menu: remembers `moduleIndex` and shows
     // "隐藏" on top when it is not -1.
     void PrepareMenu(int moduleIndex);
@@ -88,6 +91,8 @@ private:
     void BringToFront();
     void ShowAllModules();
     void HideAllModules();
+    void StartTrayWorker();
+    void OnTrayBalloon(BalloonStep step);
 
     const IClock& clock_;
     ModuleManager& modules_;
@@ -107,4 +112,8 @@ private:
     int menuContext_ = -1;  // module the menu was last opened for, -1 for the tray
     ToolWindowSlots toolWindows_;
     std::unique_ptr<AboutWindow> about_;
+    // Written by this thread on a right press over the icon, read and
+    // cleared by the tray information worker.
+    std::atomic<bool> menuOpen_{false};
+    std::unique_ptr<TrayInfoWorker> trayWorker_;  // from the first pointer move over the icon; joined on destroy
 };

@@ -22,13 +22,17 @@ add_library(loader_win32 STATIC
     win32/loader_window.cpp
     win32/system_desktop_shell.cpp
     win32/system_module_platform.cpp
+    win32/system_readings.cpp
     win32/tray_icon.cpp
+    win32/tray_icon_locator.cpp
+    win32/tray_info_worker.cpp
     win32/tray_menu.cpp
 )
 target_include_directories(loader_win32 PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(loader_win32 PUBLIC
     loader_core qvkernel32 qvxml LynKernel32 LynHook32 common
     comctl32 gdiplus winmm shell32 ole32 oleaut32 uuid gdi32 user32 advapi32
+    iphlpapi
 )
 suite_code_options(loader_win32)
 
@@ -61,6 +65,7 @@ suite_test(loader_win32_tests
         tests/win32/loader_window_test.cpp
         tests/win32/system_desktop_shell_test.cpp
         tests/win32/system_module_platform_test.cpp
+        tests/win32/system_monitor_test.cpp
         ${loader_resources}
     LIBS loader_win32 testkit
     WINDOWS_ONLY
