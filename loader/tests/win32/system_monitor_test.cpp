@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -209,8 +210,13 @@ TEST_F(TrayWorkerTest, BalloonWhileThePointerRestsOnTheIconNotOverTheMenu) {
     // A second tick: the processor is now the average of two readings.
     testkit::PumpMessages(1200);
     ExpectWellFormedBalloon(window_->Tray().balloonText());
+    // The tray draws a balloon only when its text has stayed for 2 seconds:
+    // this thread, the window's, hands nothing on to the tray meanwhile.
+    Sleep(2600);
     std::filesystem::create_directories("screenshots");
-    RECT area{square.left - 400, square.top - 40, square.left + 400, square.top + 260};
+    RECT area{std::max(0, square.left - 300), std::max(0, square.top - 40), 0, 0};
+    area.right = area.left + 600;
+    area.bottom = area.top + 320;
     EXPECT_TRUE(testkit::SaveScreenAreaPng(area, "screenshots\\system_monitor_balloon.png"));
 
     SetCursorPos(square.right + 200, square.bottom + 200);
