@@ -37,19 +37,3 @@ public:
 private:
     std::vector<std::uint64_t> interfaceTable_;  // 8-byte units keep the table's rows aligned
 };
-
-// What the balloon shows, from fresh readings: keeps the processor's last
-// readings and each direction's previous octet sum between calls.
-class SystemMonitor {
-public:
-    // Reads the octet counters once, so the first speeds are measured from now.
-    SystemMonitor();
-
-    SystemFigures Read();
-
-private:
-    SystemReadings readings_;
-    ProcessorAverage processor_;
-    NetworkSpeed upload_;
-    NetworkSpeed download_;
-};

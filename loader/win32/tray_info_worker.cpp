@@ -2,7 +2,7 @@
 
 #include <future>
 
-#include "loader/win32/system_readings.h"
+#include "loader/win32/system_monitor.h"
 #include "loader/win32/tray_icon_locator.h"
 
 namespace {

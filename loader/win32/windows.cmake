@@ -22,6 +22,7 @@ add_library(loader_win32 STATIC
     win32/loader_window.cpp
     win32/system_desktop_shell.cpp
     win32/system_module_platform.cpp
+    win32/system_monitor.cpp
     win32/system_readings.cpp
     win32/tray_icon.cpp
     win32/tray_icon_locator.cpp

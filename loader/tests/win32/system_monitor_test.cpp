@@ -17,7 +17,7 @@
 #include "loader/tests/win32/fixture_folder.h"
 #include "loader/win32/loader_window.h"
 #include "loader/win32/system_module_platform.h"
-#include "loader/win32/system_readings.h"
+#include "loader/win32/system_monitor.h"
 #include "loader/win32/tray_icon_locator.h"
 #include "testkit/win32/screenshot.h"
 #include "testkit/win32/stopwatch.h"
