@@ -5,7 +5,8 @@
 // tool-window slots; its timers show the widgets and watch the date; it
 // takes commands forwarded by a second start (WM_COPYDATA), the tray's mouse
 // messages and WM_SHOW_TRAY_MENU from the widgets. Everything runs on the
-// user-interface thread.
+// user-interface thread but the tray information worker, which only posts
+// the system balloon to the window.
 //
 // Its WidgetHost base is what the widgets get in InitWidget and
 // GetPreferWnd: the window handle to send WM_SHOW_TRAY_MENU to.
