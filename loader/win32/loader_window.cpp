@@ -12,6 +12,7 @@
 namespace {
 
 constexpr UINT kWelcomeBalloonMs = 5000;
+constexpr UINT kSystemBalloonMs = 0;  // the shell's shortest time
 constexpr COLORREF kMenuIconMask = RGB(0, 128, 128);
 
 bool FileExists(const std::string& path) {
@@ -104,6 +105,14 @@ LRESULT LoaderWindow::Handle(HWND handle, UINT message, WPARAM wParam, LPARAM lP
         case kShowTrayMenuMessage:
             OpenMenu(static_cast<int>(wParam));
             return 0;
+        case kTrayBalloonMessage:
+            OnTrayBalloon(static_cast<BalloonStep>(wParam));
+            return 0;
+        case kTrayRestoreIconMessage:
+            if (trayIcon_.added()) {
+                trayIcon_.ShowIconAgain();
+            }
+            return 0;
         case WM_COMMAND:
             // Menu commands arrive whole in the first argument (numbers above
             // 65535 do not fit its low word).
@@ -154,6 +163,7 @@ bool LoaderWindow::OnCreate(HWND handle) {
 
 void LoaderWindow::OnDestroy() {
     shell_.StopSideProgramHook();
+    trayWorker_.reset();  // its quit request, and the wait for it, before the icon goes
     trayIcon_.Remove();
     dayIcon_.reset();
     KillTimer(window_, timer::kDateWatch);
@@ -278,13 +288,39 @@ void LoaderWindow::OnTrayNotify(UINT mouseMessage) {
         case WM_LBUTTONDBLCLK:
             SetTimer(window_, timer::kShowAll, timer::kMenuDelay, nullptr);
             break;
+        case WM_MOUSEMOVE:
+            StartTrayWorker();
+            break;
         case WM_RBUTTONDOWN:
+            menuOpen_ = true;
             if (IsWindowEnabled(window_)) {
                 SendMessageA(window_, kShowTrayMenuMessage, static_cast<WPARAM>(-1), 0);
             }
             break;
         default:
-            break;  // moving over the icon: the system monitor's balloon is not part of this build
+            break;
+    }
+}
+
+void LoaderWindow::StartTrayWorker() {
+    if (trayWorker_) {
+        return;
+    }
+    trayWorker_ = std::make_unique<TrayInfoWorker>(window_, 0, menuOpen_, clock_,
+                                                   SystemBalloonTitle(options_.productName, options_.productVersion));
+    // A worker that could not start is kept too: it is never tried again.
+    trayWorker_->Start();
+}
+
+void LoaderWindow::OnTrayBalloon(BalloonStep step) {
+    if (!trayWorker_ || !trayIcon_.added()) {
+        return;
+    }
+    if (step == BalloonStep::kShow) {
+        TrayBalloon balloon = trayWorker_->TakeBalloon();
+        trayIcon_.ChangeBalloon(balloon.title, balloon.text, kSystemBalloonMs);
+    } else if (step == BalloonStep::kHide) {
+        trayIcon_.ChangeBalloon("", "", kSystemBalloonMs);
     }
 }
 

@@ -5,7 +5,8 @@
 // tool-window slots; its timers show the widgets and watch the date; it
 // takes commands forwarded by a second start (WM_COPYDATA), the tray's mouse
 // messages and WM_SHOW_TRAY_MENU from the widgets. Everything runs on the
-// user-interface thread.
+// user-interface thread but the tray information worker, which only posts
+// the system balloon to the window.
 //
 // Its WidgetHost base is what the widgets get in InitWidget and
 // GetPreferWnd: the window handle to send WM_SHOW_TRAY_MENU to.
@@ -14,6 +15,7 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,6 +30,7 @@
 #include "loader/win32/about_window.h"
 #include "loader/win32/time_sync_dialog.h"
 #include "loader/win32/tray_icon.h"
+#include "loader/win32/tray_info_worker.h"
 #include "loader/win32/tray_menu.h"
 
 struct LoaderWindowOptions {
@@ -71,6 +74,7 @@ public:
     const TrayIcon& Tray() const { return trayIcon_; }
     int MenuContext() const { return menuContext_; }
     AboutWindow* About() const { return about_.get(); }
+    const TrayInfoWorker* TrayWorker() const { return trayWorker_.get(); }
     // Steps 2 and 3 of opening the menu: remembers `moduleIndex` and shows
     // "隐藏" on top when it is not -1.
     void PrepareMenu(int moduleIndex);
@@ -93,6 +97,8 @@ private:
     void CheckShutdown();
     void OpenShutdownDialog();
     void OpenTimeSyncDialog();
+    void StartTrayWorker();
+    void OnTrayBalloon(BalloonStep step);
 
     const IClock& clock_;
     ModuleManager& modules_;
@@ -112,4 +118,8 @@ private:
     int menuContext_ = -1;  // module the menu was last opened for, -1 for the tray
     ToolWindowSlots toolWindows_;
     std::unique_ptr<AboutWindow> about_;
+    // Written by this thread on a right press over the icon, read and
+    // cleared by the tray information worker.
+    std::atomic<bool> menuOpen_{false};
+    std::unique_ptr<TrayInfoWorker> trayWorker_;  // from the first pointer move over the icon; joined on destroy
 };

@@ -28,6 +28,7 @@ bool TrayIcon::Add(HWND owner,
     record_.uTimeout = balloonTimeoutMs;
     record_.dwInfoFlags = NIIF_INFO;
     balloonText_ = balloonText;
+    balloonTitle_ = balloonTitle;
     added_ = Shell_NotifyIconA(NIM_ADD, &record_) != FALSE;
     return added_;
 }
@@ -38,6 +39,22 @@ bool TrayIcon::Change(HICON icon, const std::string& balloonText) {
     CopyToField(record_.szInfo, balloonText);
     balloonText_ = balloonText;
     return Shell_NotifyIconA(NIM_MODIFY, &record_) != FALSE;
+}
+
+bool TrayIcon::ChangeBalloon(const std::string& balloonTitle, const std::string& balloonText, UINT balloonTimeoutMs) {
+    record_.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP | NIF_INFO;
+    CopyToField(record_.szInfoTitle, balloonTitle);
+    CopyToField(record_.szInfo, balloonText);
+    record_.uTimeout = balloonTimeoutMs;
+    balloonTitle_ = balloonTitle;
+    balloonText_ = balloonText;
+    return Shell_NotifyIconA(NIM_MODIFY, &record_) != FALSE;
+}
+
+bool TrayIcon::ShowIconAgain() {
+    NOTIFYICONDATAA iconOnly = record_;
+    iconOnly.uFlags = NIF_ICON;
+    return Shell_NotifyIconA(NIM_MODIFY, &iconOnly) != FALSE;
 }
 
 bool TrayIcon::AddAgain() {

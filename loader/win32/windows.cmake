@@ -29,7 +29,11 @@ add_library(loader_win32 STATIC
     win32/system_module_platform.cpp
     win32/time_sync_dialog.cpp
     win32/time_sync_worker.cpp
+    win32/system_monitor.cpp
+    win32/system_readings.cpp
     win32/tray_icon.cpp
+    win32/tray_icon_locator.cpp
+    win32/tray_info_worker.cpp
     win32/tray_menu.cpp
     # The clock setter the program sets the time with (QvCB.dll carries it too).
     ${PROJECT_SOURCE_DIR}/alarmclock/win32/local_time_setter.cpp
@@ -38,6 +42,7 @@ target_include_directories(loader_win32 PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(loader_win32 PUBLIC
     loader_core qvkernel32 qvxml LynKernel32 LynHook32 common clock_win32 ws2_32
     comctl32 gdiplus winmm shell32 ole32 oleaut32 uuid gdi32 user32 advapi32
+    iphlpapi
 )
 suite_code_options(loader_win32)
 
@@ -72,6 +77,7 @@ suite_test(loader_win32_tests
         tests/win32/system_desktop_shell_test.cpp
         tests/win32/system_module_platform_test.cpp
         tests/win32/time_sync_dialog_test.cpp
+        tests/win32/system_monitor_test.cpp
         ${loader_resources}
     LIBS loader_win32 testkit
     WINDOWS_ONLY
