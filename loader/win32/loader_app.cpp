@@ -10,6 +10,7 @@
 #include "loader/command_line.h"
 #include "loader/loader_paths.h"
 #include "loader/module_manager.h"
+#include "loader/win32/dialog_keys.h"
 #include "loader/win32/loader_window.h"
 #include "loader/win32/system_desktop_shell.h"
 #include "loader/win32/system_module_platform.h"
@@ -144,6 +145,9 @@ int LoaderApp::Run(const std::string& commandText) {
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (RouteDialogKeys(message)) {
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -21,6 +21,7 @@ add_dependencies(loader_resources art)
 
 add_library(loader_win32 STATIC
     win32/about_window.cpp
+    win32/dialog_keys.cpp
     win32/loader_app.cpp
     win32/loader_window.cpp
     win32/shutdown_countdown_dialog.cpp

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "loader/tests/win32/fixture_folder.h"
+#include "loader/win32/dialog_keys.h"
 #include "loader/win32/loader_window.h"
 #include "loader/win32/shutdown_countdown_dialog.h"
 #include "loader/win32/shutdown_dialog.h"
@@ -177,6 +178,34 @@ TEST_F(ShutdownDialogTest, CancelClosesWithoutWriting) {
     Open(stored);
     Type(IDC_SHUTDOWN_HOUR, "8");
     Click(IDCANCEL);
+    EXPECT_EQ(dialog_->Handle(), nullptr);
+    EXPECT_EQ(ReadText(SettingsPath()), stored);
+}
+
+// The loader's message loop, for a while: keys go to the dialogs first.
+void RunLoaderLoop(unsigned milliseconds) {
+    const testkit::Stopwatch watch;
+    while (watch.Milliseconds() < milliseconds) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (!RouteDialogKeys(message)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+        }
+        Sleep(10);
+    }
+}
+
+TEST_F(ShutdownDialogTest, TabMovesOnAndEscapeClosesWithoutWriting) {
+    const std::string stored = "[windowsexit]\r\nhour=7\r\nminute=5\r\nstart=1\r\n";
+    Open(stored);
+    SetFocus(Item(IDC_SHUTDOWN_HOUR));
+    PostMessageA(Item(IDC_SHUTDOWN_HOUR), WM_KEYDOWN, VK_TAB, 0);
+    RunLoaderLoop(300);
+    EXPECT_NE(GetFocus(), Item(IDC_SHUTDOWN_HOUR));
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    RunLoaderLoop(300);
     EXPECT_EQ(dialog_->Handle(), nullptr);
     EXPECT_EQ(ReadText(SettingsPath()), stored);
 }
