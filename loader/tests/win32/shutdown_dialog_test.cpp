@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "loader/tests/win32/fixture_folder.h"
+#include "loader/tests/win32/quiet_desktop.h"
 #include "loader/win32/dialog_keys.h"
 #include "loader/win32/loader_window.h"
 #include "loader/win32/shutdown_countdown_dialog.h"
@@ -45,22 +46,6 @@ public:
 
 private:
     testkit::Stopwatch watch_;
-};
-
-class QuietShell : public DesktopShell {
-public:
-    void Open(const std::string&, const std::string&) override {}
-    void Run(const std::string&) override {}
-    void ShowDesktop() override {}
-    std::string SpecialFolderPath(int) override { return {}; }
-    std::string SystemFolder() override { return "C:\\windows\\system32\\"; }
-    std::optional<std::string> MachineString(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> UserString(const std::string&, const std::string&) override { return {}; }
-    std::vector<DriveRoot> Drives() override { return {{"C:\\", false}}; }
-    void SetCdDoor(const std::string&, bool) override {}
-    bool ActivateSideProgram(int) override { return false; }
-    void StopSideProgramHook() override {}
-    bool Confirm(const std::string&) override { return false; }
 };
 
 std::string ReadText(const std::string& path) {

@@ -15,6 +15,7 @@
 #include "common/win32/gdiplus_session.h"
 #include "loader/command_line.h"
 #include "loader/tests/win32/fixture_folder.h"
+#include "loader/tests/win32/quiet_desktop.h"
 #include "loader/win32/loader_window.h"
 #include "loader/win32/system_module_platform.h"
 #include "loader/win32/system_monitor.h"
@@ -103,27 +104,6 @@ TEST(SystemMonitor, BalloonFromTheMachinesReadingsIsWellFormed) {
     ExpectWellFormedBalloon(SystemBalloonText(second, ToLocalTime(SystemClock().Now())));
 }
 
-class NoShell : public DesktopShell {
-public:
-    void Open(const std::string&, const std::string&) override {}
-    void Run(const std::string&) override {}
-    void ShowDesktop() override {}
-    std::string SpecialFolderPath(int) override { return {}; }
-    std::string SystemFolder() override { return "C:\\windows\\system32\\"; }
-    std::optional<std::string> MachineString(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> UserString(const std::string&, const std::string&) override { return {}; }
-    std::vector<DriveRoot> Drives() override { return {{"C:\\", false}}; }
-    void SetCdDoor(const std::string&, bool) override {}
-    bool ActivateSideProgram(int) override { return false; }
-    void StopSideProgramHook() override {}
-    bool Confirm(const std::string&) override { return false; }
-};
-
-class NoPower : public PowerControl {
-public:
-    void PowerCommand(unsigned) override {}
-};
-
 // Dispatches this thread's messages until `done` holds or `timeoutMs` has passed.
 template <typename Condition>
 bool PumpUntil(Condition done, unsigned timeoutMs) {
@@ -163,8 +143,8 @@ protected:
     FixtureFolder folder_{"monitor"};
     SystemModulePlatform platform_;
     SystemClock clock_;
-    NoShell shell_;
-    NoPower power_;
+    QuietShell shell_;
+    QuietPower power_;
     std::unique_ptr<ModuleManager> modules_;
     std::unique_ptr<LoaderWindow> window_;
     POINT savedCursor_{};

@@ -5,6 +5,7 @@
 // it while the worker waits, and the LoaderWindow's 网络校时 command.
 
 #include "loader/win32/time_sync_dialog.h"
+#include "loader/tests/win32/quiet_desktop.h"
 
 #include <gtest/gtest.h>
 
@@ -278,33 +279,12 @@ TEST_F(TimeSyncDialogTest, ClosingWhileTheWorkerWaitsSetsNothingAndDoesNotCrash)
     EXPECT_EQ(listener_.Count(), 0);
 }
 
-class NullShell : public DesktopShell {
-public:
-    void Open(const std::string&, const std::string&) override {}
-    void Run(const std::string&) override {}
-    void ShowDesktop() override {}
-    std::string SpecialFolderPath(int) override { return {}; }
-    std::string SystemFolder() override { return {}; }
-    std::optional<std::string> MachineString(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> UserString(const std::string&, const std::string&) override { return {}; }
-    std::vector<DriveRoot> Drives() override { return {}; }
-    void SetCdDoor(const std::string&, bool) override {}
-    bool ActivateSideProgram(int) override { return false; }
-    void StopSideProgramHook() override {}
-    bool Confirm(const std::string&) override { return false; }
-};
-
-class NullPower : public PowerControl {
-public:
-    void PowerCommand(unsigned) override {}
-};
-
 TEST_F(TimeSyncDialogTest, MenuCommandOpensOneDialogAndReopensItFresh) {
     testkit::TimeTestServer server(testkit::TimeReply::Time(k2013));
     SystemModulePlatform platform;
     ModuleManager modules(platform, "C:\\nonexistent\\module.ini");
-    NullShell shell;
-    NullPower power;
+    QuietShell shell;
+    QuietPower power;
     LoaderWindowOptions options;
     options.instance = GetModuleHandleA(nullptr);  // this program carries the loader's resources
     options.productName = services::kSoftName;
