@@ -10,7 +10,26 @@
 #include "common/file_io.h"
 #include "common/path_util.h"
 
+#ifdef _WIN32
+#include <memory>
+
+#include "common/win32/com.h"
+#endif
+
 namespace {
+
+#ifdef _WIN32
+// The Windows build parses with MSXML, which needs COM on the test thread.
+class ComForTheTests final : public testing::Environment {
+public:
+    void SetUp() override { com_ = std::make_unique<ComApartment>(); }
+    void TearDown() override { com_.reset(); }
+
+private:
+    std::unique_ptr<ComApartment> com_;
+};
+testing::Environment* const comForTheTests = testing::AddGlobalTestEnvironment(new ComForTheTests);
+#endif
 
 // Moments in China time, worked out by hand.
 constexpr Moment kAugust5th0800 = 1217894400;  // 2008-08-05 08:00:00
@@ -196,7 +215,8 @@ TEST(WeatherReport, ACacheFileServesItsDayUntilTheEveningDocuments) {
 }
 
 // A data folder of its own. The cache paths join with '\', which natively is
-// part of a file name: the files land beside the data folder, inside root_.
+// part of a file name: there the files land beside the data folder, inside
+// root_; on Windows inside the data folder, which the window makes.
 class WeatherCache : public testing::Test {
 protected:
     void SetUp() override {
@@ -205,6 +225,7 @@ protected:
         std::filesystem::remove_all(root_);
         std::filesystem::create_directories(root_);
         dataFolder_ = JoinPath(root_.string(), "Data");
+        std::filesystem::create_directories(dataFolder_);
     }
     void TearDown() override { std::filesystem::remove_all(root_); }
 
