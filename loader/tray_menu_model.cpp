@@ -21,8 +21,6 @@ constexpr std::size_t kMaxFixedDrives = command::kLastDrive - command::kFirstDri
 constexpr std::size_t kMaxCdDrives = command::kLastOpenCdDoor - command::kFirstOpenCdDoor + 1;
 
 // The windows behind these commands come with later parts of the program.
-constexpr unsigned kUnavailableCommands[] = {command::kSkins, command::kWannianli, command::kExchangeRates};
-
 std::string DriveName(std::string_view root) {
     while (!root.empty() && (root.back() == '\\' || root.back() == '/')) {
         root.remove_suffix(1);
@@ -123,7 +121,6 @@ MenuEntry MenuEntry::Item(std::string caption, unsigned command, int icon) {
     entry.caption = std::move(caption);
     entry.command = command;
     entry.icon = icon;
-    entry.enabled = !IsCommandUnavailable(command);
     return entry;
 }
 
@@ -139,11 +136,6 @@ MenuEntry MenuEntry::Submenu(std::string caption, std::vector<MenuEntry> childre
     entry.caption = std::move(caption);
     entry.children = std::move(children);
     return entry;
-}
-
-bool IsCommandUnavailable(unsigned command) {
-    return std::find(std::begin(kUnavailableCommands), std::end(kUnavailableCommands), command) !=
-           std::end(kUnavailableCommands);
 }
 
 MenuEntry BuildTrayMenu(const DriveLists& drives) {

@@ -32,7 +32,6 @@ struct MenuEntry {
     std::string caption;  // GBK
     unsigned command = 0;
     int icon = -1;  // index in the 16x16 menu image list, -1 for none
-    bool enabled = true;
     std::vector<MenuEntry> children;  // the submenu's entries
 
     static MenuEntry Item(std::string caption, unsigned command, int icon = -1);
@@ -41,8 +40,7 @@ struct MenuEntry {
 };
 
 // The tray menu as it is built when the LoaderWindow is created (without
-// "隐藏" and without the 显示 submenu, which are added later). Commands whose
-// windows this build does not have yet are present but disabled.
+// "隐藏" and without the 显示 submenu, which are added later).
 MenuEntry BuildTrayMenu(const DriveLists& drives);
 
 // The 显示 submenu, added once at start-up when a module is working.
@@ -50,6 +48,3 @@ MenuEntry BuildShowSubmenu();
 
 inline constexpr std::string_view kHideCaption = "隐藏";
 inline constexpr std::string_view kShowSubmenuCaption = "显示";
-
-// True for commands that have no window in this build yet.
-bool IsCommandUnavailable(unsigned command);

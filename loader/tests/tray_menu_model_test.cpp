@@ -12,7 +12,7 @@
 namespace {
 
 // One line per entry: "caption command icon", "-" for a separator, "caption >"
-// for a submenu; "(off)" after a disabled item.
+// for a submenu.
 std::vector<std::string> Lines(const MenuEntry& menu) {
     std::vector<std::string> lines;
     for (const MenuEntry& entry : menu.children) {
@@ -25,8 +25,7 @@ std::vector<std::string> Lines(const MenuEntry& menu) {
                 break;
             case MenuEntry::Kind::kItem:
                 lines.push_back(entry.caption + " " + std::to_string(entry.command) +
-                                (entry.icon >= 0 ? " " + std::to_string(entry.icon) : "") +
-                                (entry.enabled ? "" : " (off)"));
+                                (entry.icon >= 0 ? " " + std::to_string(entry.icon) : ""));
                 break;
         }
     }
@@ -58,15 +57,15 @@ TEST(TrayMenuModel, MainMenuInOrder) {
                                                       "在线帮助 68012 9",
                                                       "-",
                                                       "属性设置... 68003 6",
-                                                      "更换皮肤... 70000 5 (off)",
+                                                      "更换皮肤... 70000 5",
                                                       "-",
                                                       "网址导航 70001",
                                                       "MSN聊天记录查看器 70002",
-                                                      "今日汇率 70103 (off)",
+                                                      "今日汇率 70103",
                                                       "-",
                                                       "设置日期和时间   70101 4",
                                                       "网络校时 70100",
-                                                      "万年历 70102 10 (off)",
+                                                      "万年历 70102 10",
                                                       "-",
                                                       "快速查看 >",
                                                       "启动程序 >",

@@ -396,17 +396,7 @@ bool LoaderWindow::OnCommand(unsigned number) {
             about_->Show();
             return true;
         case CommandKind::kToolWindow:
-            if (command.argument == static_cast<int>(ToolWindowKind::kShutdown)) {
-                OpenShutdownDialog();
-                return true;
-            }
-            if (command.argument == static_cast<int>(ToolWindowKind::kTimeSync)) {
-                OpenTimeSyncDialog();
-                return true;
-            }
-            // The windows behind the other commands (skins, lookup pages)
-            // come with later parts of the program; until then their menu
-            // items are disabled.
+            OpenToolWindow(static_cast<ToolWindowKind>(command.argument));
             return true;
         default:
             return desktop_ && desktop_->Run(command);
@@ -429,6 +419,24 @@ void LoaderWindow::CheckShutdown() {
     // Whether the power-off was asked for changes nothing here: a refused
     // one leaves the computer running and the check resumes after the pause.
     static_cast<void>(RunShutdownCountdown(options_.instance, window_, title, power_));
+}
+
+void LoaderWindow::OpenToolWindow(ToolWindowKind kind) {
+    switch (kind) {
+        case ToolWindowKind::kShutdown:
+            OpenShutdownDialog();
+            break;
+        case ToolWindowKind::kTimeSync:
+            OpenTimeSyncDialog();
+            break;
+        case ToolWindowKind::kSkins:
+            OpenSkinDialog();
+            break;
+        case ToolWindowKind::kWannianli:
+        case ToolWindowKind::kExchangeRates:
+            OpenLookupWindow(kind);
+            break;
+    }
 }
 
 void LoaderWindow::OpenShutdownDialog() {

@@ -95,8 +95,11 @@ private:
     void ShowAllModules();
     void HideAllModules();
     void CheckShutdown();
+    void OpenToolWindow(ToolWindowKind kind);
     void OpenShutdownDialog();
     void OpenTimeSyncDialog();
+    void OpenSkinDialog();                       // loader_window_skins.cpp
+    void OpenLookupWindow(ToolWindowKind kind);  // loader_window_lookup.cpp
     void StartTrayWorker();
     void OnTrayBalloon(BalloonStep step);
 

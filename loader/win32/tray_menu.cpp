@@ -134,7 +134,7 @@ bool TrayMenu::Insert(HMENU menu, UINT position, const MenuEntry& entry) {
         case MenuEntry::Kind::kItem:
             info.fMask |= MIIM_ID | MIIM_STATE;
             info.wID = entry.command;
-            info.fState = entry.enabled ? MFS_ENABLED : MFS_GRAYED;
+            info.fState = MFS_ENABLED;
             info.dwItemData = reinterpret_cast<ULONG_PTR>(NewItem(entry.caption, entry.icon, false));
             break;
         case MenuEntry::Kind::kSubmenu: {

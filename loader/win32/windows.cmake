@@ -24,6 +24,8 @@ add_library(loader_win32 STATIC
     win32/dialog_keys.cpp
     win32/loader_app.cpp
     win32/loader_window.cpp
+    win32/loader_window_lookup.cpp
+    win32/loader_window_skins.cpp
     win32/shutdown_countdown_dialog.cpp
     win32/shutdown_dialog.cpp
     win32/system_desktop_shell.cpp

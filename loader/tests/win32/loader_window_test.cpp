@@ -103,7 +103,7 @@ void ModelLines(const MenuEntry& menu, const std::string& indent, Lines& lines) 
             ModelLines(entry, indent + "  ", lines);
         } else {
             lines.push_back(indent + entry.caption + " " + std::to_string(entry.command) + " " +
-                            std::to_string(entry.icon) + (entry.enabled ? "" : " (off)"));
+                            std::to_string(entry.icon));
         }
     }
 }
