@@ -152,6 +152,23 @@ private:
     HDC dc_;
 };
 
+// BeginPaint and EndPaint as one owner, so painting that fails half-way
+// still validates the window.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+
+    HDC dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_ = {};
+    HDC dc_;
+};
+
 // Selects a GDI object into a DC and selects the previous one back.
 class SelectedObject {
 public:

@@ -42,6 +42,7 @@ struct LoaderWindowOptions {
     std::string siteHost;         // the maker's web site
     bool endsMessageLoop = true;  // destroying the window posts WM_QUIT (the program's main window)
     TimeSyncSetup timeSync;       // 网络校时: the time server, its time-outs and who sets the clock
+    unsigned long skinPackageWaitMs = 5 * 60 * 1000;  // a skin package still running then is given up
 };
 
 class LoaderWindow : public WidgetHost {
@@ -99,6 +100,7 @@ private:
     void OpenShutdownDialog();
     void OpenTimeSyncDialog();
     void OpenSkinDialog();                       // loader_window_skins.cpp
+    void ChangeAllSkins();                       // loader_window_skins.cpp
     void OpenLookupWindow(ToolWindowKind kind);  // loader_window_lookup.cpp
     void StartTrayWorker();
     void OnTrayBalloon(BalloonStep step);

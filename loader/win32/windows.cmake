@@ -11,6 +11,7 @@ add_custom_command(OUTPUT ${loader_resources}
             -i ${CMAKE_CURRENT_SOURCE_DIR}/win32/tessary.rc -o ${loader_resources}
     DEPENDS ${CMAKE_BINARY_DIR}/art.stamp ${CMAKE_CURRENT_SOURCE_DIR}/win32/tessary.rc
             ${CMAKE_CURRENT_SOURCE_DIR}/win32/shutdown_dialogs.rc ${CMAKE_CURRENT_SOURCE_DIR}/win32/shutdown_resources.h
+            ${CMAKE_CURRENT_SOURCE_DIR}/win32/skin_dialog.rc ${CMAKE_CURRENT_SOURCE_DIR}/win32/skin_dialog_resources.h
             ${CMAKE_CURRENT_SOURCE_DIR}/win32/time_sync_dialog.rc
             ${CMAKE_CURRENT_SOURCE_DIR}/win32/time_sync_dialog_resources.h
     COMMENT "Compiling the loader's resources"
@@ -28,9 +29,14 @@ add_library(loader_win32 STATIC
     win32/loader_window_skins.cpp
     win32/shutdown_countdown_dialog.cpp
     win32/shutdown_dialog.cpp
+    win32/skin_dialog.cpp
+    win32/skin_folders.cpp
+    win32/skin_page.cpp
     win32/system_desktop_shell.cpp
     win32/system_module_platform.cpp
     win32/time_sync_dialog.cpp
+    win32/thumb_button.cpp
+    win32/thumb_control.cpp
     win32/time_sync_worker.cpp
     win32/system_monitor.cpp
     win32/system_readings.cpp
@@ -77,6 +83,7 @@ suite_test(loader_win32_tests
         tests/win32/fixture_folder.cpp
         tests/win32/loader_window_test.cpp
         tests/win32/shutdown_dialog_test.cpp
+        tests/win32/skin_dialog_test.cpp
         tests/win32/system_desktop_shell_test.cpp
         tests/win32/system_module_platform_test.cpp
         tests/win32/time_sync_dialog_test.cpp

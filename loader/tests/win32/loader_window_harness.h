@@ -23,8 +23,12 @@
 
 class LoaderWindowHarness {
 public:
-    explicit LoaderWindowHarness(const std::string& folderName) : folder_(folderName) {}
-    ~LoaderWindowHarness() { Stop(); }
+    explicit LoaderWindowHarness(const std::string& folderName)
+        : folder_(folderName), savedPath_(platform_.ReadSearchPath()) {}
+    ~LoaderWindowHarness() {
+        Stop();
+        platform_.WriteSearchPath(savedPath_);  // module loading adds to PATH
+    }
     LoaderWindowHarness(const LoaderWindowHarness&) = delete;
     LoaderWindowHarness& operator=(const LoaderWindowHarness&) = delete;
 
@@ -54,6 +58,13 @@ public:
         return window_->Create();
     }
 
+    // Loads the modules of the folder's modules\ as the program does after
+    // the window is made.
+    void LoadModules() {
+        modules_->SetHost(window_.get());
+        modules_->Discover(folder_.PathOf("modules"));
+    }
+
     // Destroys the window, then the modules (the window's destruction may
     // still call them).
     void Stop() {
@@ -72,6 +83,7 @@ public:
 private:
     FixtureFolder folder_;
     SystemModulePlatform platform_;
+    std::string savedPath_;
     FakeClock clock_{1356998400};  // 2013-01-01 08:00 in Shanghai
     QuietShell shell_;
     QuietPower power_;

@@ -6,23 +6,6 @@
 
 namespace {
 
-// BeginPaint and EndPaint as one owner, so painting that fails half-way
-// still validates the window.
-class PaintScope {
-public:
-    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
-    ~PaintScope() { EndPaint(window_, &paint_); }
-    PaintScope(const PaintScope&) = delete;
-    PaintScope& operator=(const PaintScope&) = delete;
-
-    HDC dc() const { return dc_; }
-
-private:
-    HWND window_;
-    PAINTSTRUCT paint_ = {};
-    HDC dc_;
-};
-
 bool HasGridClass(HWND window) {
     // One character more than the name: a longer class name that merely
     // begins with it does not compare equal.

@@ -45,7 +45,7 @@ protected:
         folder_.AddCalendarModule(kModuleFolder);
         folder_.Write("Data\\module.ini", "[qvcalendar.dll]\r\nload=1\r\n");
         folder_.Write("Data\\network.ini", "[hosts]\r\ntimeserver=127.0.0.1:" + std::to_string(timeServer_.Port()) +
-                                                "\r\nweather=127.0.0.1:" + std::to_string(feed_.Port()) + "\r\n");
+                                               "\r\nweather=127.0.0.1:" + std::to_string(feed_.Port()) + "\r\n");
     }
 
     void TearDown() override {
@@ -385,9 +385,7 @@ TEST_F(WidgetEndToEndTest, TheWeatherSectionShowsTheServedForecast) {
     // Once the forecast is shown the short layout puts the clock 80 + 38
     // pixels below the calendar's top (52 + 38 while it loads).
     testkit::Stopwatch watch;
-    auto clockOffset = [&] {
-        return testkit::WindowRectangle(clock).top - testkit::WindowRectangle(calendar).top;
-    };
+    auto clockOffset = [&] { return testkit::WindowRectangle(clock).top - testkit::WindowRectangle(calendar).top; };
     while (clockOffset() != 80 + 38 && watch.Milliseconds() < kWaitMs) {
         Sleep(100);
     }
@@ -397,6 +395,85 @@ TEST_F(WidgetEndToEndTest, TheWeatherSectionShowsTheServedForecast) {
     testkit::PumpMessages(500);
     EXPECT_TRUE(testkit::SaveScreenAreaPng(testkit::WindowRectangle(calendar),
                                            std::string(WIDGET_SCREENSHOT_DIR) + "/weather_under_loader.png"));
+
+    UniqueHandle second = Launch("exit");
+    ASSERT_TRUE(second);
+    EXPECT_EQ(WaitForSingleObject(program_.get(), kWaitMs), WAIT_OBJECT_0);
+}
+
+namespace {
+
+// The screen under `area` as pixels (through a PNG in the screenshots
+// folder, which also keeps it for the reviewers).
+std::optional<testkit::Image> ScreenPixels(const RECT& area, const std::string& name) {
+    const std::string path = std::string(WIDGET_SCREENSHOT_DIR) + "/" + name;
+    if (!testkit::SaveScreenAreaPng(area, path)) {
+        return std::nullopt;
+    }
+    return testkit::LoadImageFile(path);
+}
+
+std::size_t DifferingPixels(const testkit::Image& a, const testkit::Image& b) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < std::min(a.argb.size(), b.argb.size()); ++i) {
+        count += a.argb[i] != b.argb[i] ? 1 : 0;
+    }
+    return count;
+}
+
+}  // namespace
+
+TEST_F(WidgetEndToEndTest, ASkinChosenInTheSkinDialogRedrawsTheCalendarAtOnce) {
+    folder_.Write("Data\\module.ini", "[qvcalendar.dll]\r\nload=1\r\nskins=SkinsDefault\r\n");
+    folder_.Write(ModuleFile("Alarmcfg.dat"), SettingsFileBytes(TestSettings(40, 40)));
+    program_ = Launch("");
+    ASSERT_TRUE(program_);
+    const HWND calendar = WaitForTitle("ZELLUM-CalendarWindow");
+    ASSERT_NE(calendar, nullptr);
+    testkit::PumpMessages(500);
+    const RECT area = testkit::WindowRectangle(calendar);
+    const std::optional<testkit::Image> before = ScreenPixels(area, "calendar_before_skin_change.png");
+    ASSERT_TRUE(before);
+
+    const HWND loader = FindWindowA("QvCalendar Loader Class", nullptr);
+    ASSERT_NE(loader, nullptr);
+    PostMessageA(loader, WM_COMMAND, 70000, 0);  // 更换皮肤...
+    const HWND dialog = WaitForTitle("泽鲁桌面日历V4.0－更换皮肤");
+    ASSERT_NE(dialog, nullptr);
+    // Keep the dialog clear of the calendar: without a window manager a
+    // later window may be drawn over an earlier topmost one.
+    const RECT dialogRect = testkit::WindowRectangle(dialog);
+    SetWindowPos(dialog, nullptr, area.right + 20, dialogRect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    testkit::PumpMessages(500);
+
+    // A thumbnail that is not lit (not the current skin) is another skin.
+    HWND other = nullptr;
+    for (HWND child : testkit::ChildWindows(dialog)) {
+        if (testkit::WindowClassName(child) != "CZellumThumbButton") {
+            continue;
+        }
+        const std::optional<testkit::Image> face = ScreenPixels(testkit::WindowRectangle(child), "thumbnail.png");
+        ASSERT_TRUE(face);
+        if ((face->Pixel(4, 4) & 0xFFFFFF) == 0xF8FF7B) {  // the unlit ground
+            other = child;
+            break;
+        }
+    }
+    ASSERT_NE(other, nullptr) << "no thumbnail of another skin";
+    SendMessageA(other, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(other, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_FALSE(IsWindow(dialog));
+
+    const std::optional<std::string> settings = folder_.Read("Data\\module.ini");
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(settings->find("skins=SkinsDefault"), std::string::npos) << *settings;
+    EXPECT_NE(settings->find("skins=Skins"), std::string::npos) << *settings;
+    testkit::PumpMessages(500);
+    const std::optional<testkit::Image> after = ScreenPixels(area, "calendar_after_skin_change.png");
+    ASSERT_TRUE(after);
+    // The background of the whole card changes with the skin.
+    EXPECT_GT(DifferingPixels(*before, *after), before->argb.size() / 4);
 
     UniqueHandle second = Launch("exit");
     ASSERT_TRUE(second);
