@@ -22,11 +22,11 @@
 enum class SkinJob : WPARAM { kListLoaded = 1, kUpdateDone = 2 };
 
 struct SkinUpdateSetup {
-    std::string listAddress;    // "http://<site>/software/download/skins/tessary/skins.htm"
-    std::string listFile;       // the kind's list file in the temporary folder
-    std::string cataloguePath;  // Data\skins.ini
-    std::string section;        // "CALENDAR"
-    std::string modulesFolder;  // the program folder's "Modules": packages are saved and run there
+    std::string listAddress;                      // "http://<site>/software/download/skins/tessary/skins.htm"
+    std::string listFile;                         // the kind's list file in the temporary folder
+    std::string cataloguePath;                    // Data\skins.ini
+    std::string section;                          // "CALENDAR"
+    std::string modulesFolder;                    // the program folder's "Modules": packages are saved and run there
     unsigned long packageWaitMs = 5 * 60 * 1000;  // a package still running after this is given up
     HWND page = nullptr;                          // receives doneMessage
     UINT doneMessage = 0;
@@ -52,7 +52,9 @@ public:
     // had or nothing is new; the status says which).
     std::vector<PendingSkin> TakeNewSkins();
 
-private:
+    // The state the page and its workers share (defined with their code).
     struct Shared;
+
+private:
     std::shared_ptr<Shared> shared_;
 };
