@@ -22,7 +22,8 @@ struct PendingSkin {
 // in file order) whose value in the same section of the local catalogue
 // `cataloguePath` (Data\skins.ini) is missing or empty. A missing catalogue
 // is an empty one and is not created.
-std::vector<PendingSkin> NewSkins(const std::string& listPath, const std::string& cataloguePath,
+std::vector<PendingSkin> NewSkins(const std::string& listPath,
+                                  const std::string& cataloguePath,
                                   const std::string& section);
 
 // The file name a package is saved and run as: the address's last part
@@ -33,6 +34,10 @@ std::vector<PendingSkin> NewSkins(const std::string& listPath, const std::string
 // does not allow in names).
 std::optional<std::string> PackageFileName(std::string_view address, std::string_view listHost);
 
+// The host, and port if any, of an http:// or https:// address (the text
+// between "//" and the next "/"); empty for anything else.
+std::string AddressHost(std::string_view address);
+
 // Status texts of the skin page.
 inline constexpr char kSkinListLoadingText[] = "正在获取服务器最新皮肤列表...";
 inline constexpr char kSkinsUpToDateText[] = "您本机的皮肤已是最新，不需要更新！";
@@ -42,3 +47,5 @@ inline constexpr char kSkinUpdateDoneText[] = "更新完毕！您现在可以使
 std::string NewSkinsStatus(std::size_t count);
 // "正在更新皮肤－%s..." with the skin's name.
 std::string UpdatingSkinStatus(const std::string& name);
+// Shown when a skin's address is refused by PackageFileName.
+std::string RefusedSkinStatus(const std::string& name);

@@ -52,7 +52,9 @@ public:
     // had or nothing is new; the status says which).
     std::vector<PendingSkin> TakeNewSkins();
 
-private:
+    // The state the page and its workers share (defined with their code).
     struct Shared;
+
+private:
     std::shared_ptr<Shared> shared_;
 };

@@ -32,6 +32,8 @@ add_library(loader_win32 STATIC
     win32/skin_dialog.cpp
     win32/skin_folders.cpp
     win32/skin_page.cpp
+    win32/skin_download.cpp
+    win32/skin_update_engine.cpp
     win32/system_desktop_shell.cpp
     win32/system_module_platform.cpp
     win32/time_sync_dialog.cpp
@@ -51,7 +53,7 @@ target_include_directories(loader_win32 PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(loader_win32 PUBLIC
     loader_core qvkernel32 qvxml LynKernel32 LynHook32 common clock_win32 ws2_32
     comctl32 gdiplus winmm shell32 ole32 oleaut32 uuid gdi32 user32 advapi32
-    iphlpapi
+    iphlpapi wininet
 )
 suite_code_options(loader_win32)
 
