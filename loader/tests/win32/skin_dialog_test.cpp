@@ -21,12 +21,17 @@
 #include "common/win32/com.h"
 #include "common/win32/gdiplus_session.h"
 #include "loader/loader_commands.h"
+#include "loader/skin_update.h"
 #include "loader/tests/win32/loader_window_harness.h"
 #include "loader/win32/skin_dialog_resources.h"
 #include "loader/win32/skin_folders.h"
 #include "loader/win32/thumb_button.h"
 #include "loader/win32/thumb_control.h"
+#include "services/product_identity.h"
+#include "testkit/win32/http_test_server.h"
+#include "testkit/win32/message_box_answerer.h"
 #include "testkit/win32/screenshot.h"
+#include "testkit/win32/stopwatch.h"
 #include "testkit/win32/window_helpers.h"
 #include "toolkit/lyn_ini.h"
 
@@ -44,8 +49,9 @@ void WritePng(const std::string& path, Gdiplus::Color colour) {
         graphics.FillRectangle(&brush, 0, 0, 229, 278);
     }
     const std::u16string wide = GbkToUtf16(path);
-    ASSERT_EQ(picture.Save(reinterpret_cast<const WCHAR*>(wide.c_str()), &*testkit::PngEncoder(), nullptr),
-              Gdiplus::Ok);
+    const std::optional<CLSID> encoder = testkit::PngEncoder();
+    ASSERT_TRUE(encoder);
+    ASSERT_EQ(picture.Save(reinterpret_cast<const WCHAR*>(wide.c_str()), &*encoder, nullptr), Gdiplus::Ok);
 }
 
 bool IsFile(const std::string& path) {
@@ -302,6 +308,96 @@ TEST_F(SkinDialogTest, TheGridScrollsWhenItsThumbnailsDoNotFit) {
     GetClientRect(handle, &client);
     const ThumbnailGrid layout{120, 150, client.right};
     EXPECT_EQ(grid->Scroll().y, layout.ContentHeight(14) - client.bottom);
+}
+
+// Pumps this thread's messages until `done` or `timeoutMs` passed.
+template <typename Done>
+bool PumpUntil(Done done, unsigned timeoutMs = 8000) {
+    testkit::Stopwatch watch;
+    while (!done() && watch.Milliseconds() < timeoutMs) {
+        testkit::PumpMessages(20);
+    }
+    return done();
+}
+
+constexpr char kListPath[] = "/software/download/skins/tessary/skins.htm";
+
+// The skin page's online part against the test's own site.
+class SkinPageUpdateTest : public SkinDialogTest {
+protected:
+    std::string Site() const { return "127.0.0.1:" + std::to_string(site_.Port()); }
+
+    HWND OpenWithSite() {
+        harness_.Folder().Write("Data\\module.ini", "[qvcalendar.dll]\r\nskins=SkinsBlue\r\n");
+        EXPECT_TRUE(harness_.Start(Site()));
+        harness_.Command(command::kSkins);
+        return Dialog();
+    }
+
+    static HWND PageItem(HWND dialog, int id) {
+        for (HWND child : testkit::ChildWindows(dialog)) {
+            if (GetDlgCtrlID(child) == id && GetParent(child) != dialog) {
+                return child;
+            }
+        }
+        return nullptr;
+    }
+
+    testkit::HttpTestServer site_;
+};
+
+TEST_F(SkinPageUpdateTest, ListsThePublishedSkinsThatAreNotInstalledTicked) {
+    const std::string a = site_.Url("/skins/skin_a.rar");
+    const std::string b = site_.Url("/skins/skin_b.rar");
+    site_.SetResponse(kListPath, {.body = "[CALENDAR]\r\nA=" + a + "\r\nB=" + b + "\r\n"});
+    harness_.Folder().Write("Data\\skins.ini", "[CALENDAR]\r\nA=" + a + "\r\n");
+    HWND dialog = OpenWithSite();
+    ASSERT_NE(dialog, nullptr);
+    HWND list = PageItem(dialog, IDC_SKIN_UPDATE_LIST);
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return ListView_GetItemCount(list) == 1; }));
+    char name[64] = {};
+    ListView_GetItemText(list, 0, 0, name, sizeof name);
+    EXPECT_STREQ(name, "B");
+    EXPECT_NE(ListView_GetCheckState(list, 0), 0u);
+    HWND status = PageItem(dialog, IDC_SKIN_STATUS);
+    EXPECT_TRUE(PumpUntil([&] { return testkit::WindowText(status) == NewSkinsStatus(1); }, 3000))
+        << testkit::WindowText(status);
+    EXPECT_EQ(testkit::WindowText(status), "共有1组最新皮肤，要更新请点击“立即更新”");
+    EXPECT_TRUE(IsWindowEnabled(PageItem(dialog, IDC_SKIN_REFRESH)));
+    ASSERT_EQ(site_.Requests().size(), 1u);
+    EXPECT_EQ(site_.Requests()[0].target, kListPath);
+
+    // 立即更新 with the only row unticked asks for a choice and downloads nothing.
+    ListView_SetCheckState(list, 0, FALSE);
+    testkit::MessageBoxAnswerer answerer(services::kMessageBoxCaption.data(), IDOK);
+    SendMessageA(PageItem(dialog, IDC_SKIN_UPDATE_NOW), BM_CLICK, 0, 0);
+    const std::optional<testkit::AnsweredDialog> asked = answerer.Result();
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(asked->text, kChooseSkinText);
+    EXPECT_EQ(asked->icon, testkit::MessageBoxIcon::kInformation);
+    EXPECT_TRUE(IsWindowEnabled(PageItem(dialog, IDC_SKIN_UPDATE_NOW)));
+    EXPECT_TRUE(IsWindowEnabled(PageItem(dialog, IDC_SKIN_REFRESH)));
+    testkit::PumpMessages(300);
+    EXPECT_EQ(site_.Requests().size(), 1u);
+}
+
+TEST_F(SkinPageUpdateTest, AnUnreachableListSaysTheSkinsAreUpToDate) {
+    site_.SetResponse(kListPath, {.status = 500});
+    HWND dialog = OpenWithSite();
+    ASSERT_NE(dialog, nullptr);
+    HWND status = PageItem(dialog, IDC_SKIN_STATUS);
+    EXPECT_EQ(testkit::WindowText(status), kSkinListLoadingText);
+    EXPECT_TRUE(PumpUntil([&] { return testkit::WindowText(status) == kSkinsUpToDateText; }));
+    EXPECT_TRUE(IsWindowEnabled(PageItem(dialog, IDC_SKIN_REFRESH)));
+    EXPECT_EQ(ListView_GetItemCount(PageItem(dialog, IDC_SKIN_UPDATE_LIST)), 0);
+
+    // 刷新 asks again.
+    SendMessageA(PageItem(dialog, IDC_SKIN_REFRESH), BM_CLICK, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return site_.Requests().size() == 2; }));
+    // Closing the dialog while nothing runs leaves nothing behind.
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_FALSE(IsWindow(dialog));
 }
 
 }  // namespace
