@@ -16,13 +16,12 @@
 #include <vector>
 
 #include "loader/tests/win32/fixture_folder.h"
-#include "loader/tests/win32/quiet_desktop.h"
+#include "loader/tests/win32/loader_window_harness.h"
 #include "loader/win32/dialog_keys.h"
 #include "loader/win32/loader_window.h"
 #include "loader/win32/shutdown_countdown_dialog.h"
 #include "loader/win32/shutdown_dialog.h"
 #include "loader/win32/shutdown_resources.h"
-#include "loader/win32/system_module_platform.h"
 #include "testkit/win32/message_box_answerer.h"
 #include "testkit/win32/screenshot.h"
 #include "testkit/win32/stopwatch.h"
@@ -244,33 +243,14 @@ TEST(ShutdownCountdown, CancelBeforeTheEndAsksForNothing) {
 
 class ShutdownLoaderWindowTest : public testing::Test {
 protected:
-    void TearDown() override {
-        window_.reset();
-        modules_.reset();
-    }
-
     void Start(const std::string& settings, const LocalTime& now) {
-        folder_.Write("Data\\module.ini", settings);
-        clock_.Set(FromLocalTime(now));
-        modules_ = std::make_unique<ModuleManager>(platform_, folder_.PathOf("Data\\module.ini"));
-        LoaderWindowOptions options;
-        options.instance = GetModuleHandleA(nullptr);  // this program carries the loader's resources
-        options.productName = "泽鲁桌面日历";
-        options.productVersion = "V4.0";
-        options.programFolder = folder_.Path();
-        options.siteHost = "127.0.0.1:1";
-        options.endsMessageLoop = false;
-        window_ = std::make_unique<LoaderWindow>(clock_, *modules_, shell_, power_, options);
-        ASSERT_TRUE(window_->Create());
+        harness_.Folder().Write("Data\\module.ini", settings);
+        harness_.Clock().Set(FromLocalTime(now));
+        ASSERT_TRUE(harness_.Start("127.0.0.1:1", {}, nullptr, &power_));
     }
 
-    FixtureFolder folder_{"shutdown_window"};
-    SystemModulePlatform platform_;
-    FakeClock clock_;
-    QuietShell shell_;
     RecordingPower power_;
-    std::unique_ptr<ModuleManager> modules_;
-    std::unique_ptr<LoaderWindow> window_;
+    LoaderWindowHarness harness_{"shutdown_window"};
 };
 
 LocalTime At(int hour, int minute, int second) {
@@ -286,17 +266,17 @@ LocalTime At(int hour, int minute, int second) {
 
 TEST_F(ShutdownLoaderWindowTest, TheMenuCommandOpensTheSettingsAsTheOneToolWindow) {
     Start("[windowsexit]\r\nhour=22\r\nminute=15\r\nstart=1\r\n", At(12, 0, 0));
-    EXPECT_EQ(GetMenuState(window_->Menu(), command::kScheduledShutdown, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    EXPECT_EQ(GetMenuState(harness_.Window().Menu(), command::kScheduledShutdown, MF_BYCOMMAND) & MF_GRAYED, 0u);
     const testkit::WindowQuery settings{.title = kSettingsTitle, .processId = GetCurrentProcessId()};
-    SendMessageA(window_->Handle(), WM_COMMAND, command::kScheduledShutdown, 0);
+    SendMessageA(harness_.Handle(), WM_COMMAND, command::kScheduledShutdown, 0);
     HWND dialog = testkit::FindTopLevelWindow(settings);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_EQ(testkit::WindowText(GetDlgItem(dialog, IDC_SHUTDOWN_HOUR)), "22");
     // Chosen again, it opens afresh rather than a second time.
-    SendMessageA(window_->Handle(), WM_COMMAND, command::kScheduledShutdown, 0);
+    SendMessageA(harness_.Handle(), WM_COMMAND, command::kScheduledShutdown, 0);
     EXPECT_EQ(testkit::FindTopLevelWindows(settings).size(), 1u);
-    window_.reset();
+    harness_.Stop();
     EXPECT_EQ(testkit::FindTopLevelWindow(settings), nullptr) << "closed with the loader";
 }
 
@@ -310,7 +290,7 @@ TEST_F(ShutdownLoaderWindowTest, AtTheScheduledMinuteTheCountdownShowsOnceUntilT
     std::atomic<bool> shownAgain = false;
     std::atomic<bool> shownAfterPause = false;
     std::atomic<bool> done = false;
-    HWND loader = window_->Handle();
+    HWND loader = harness_.Handle();
     std::thread watcher([&] {
         const testkit::WindowQuery countdown{.title = kCountdownTitle, .visibleOnly = true};
         const auto cancelWhenShown = [&countdown](unsigned int timeoutMs) {
