@@ -165,8 +165,9 @@ bool LoaderWindow::OnCreate(HWND handle) {
 
 void LoaderWindow::OnDestroy() {
     shell_.StopSideProgramHook();
-    trayWorker_.reset();     // its quit request, and the wait for it, before the icon goes
-    versionWorker_.reset();  // its quit request; it is not waited for
+    trayWorker_.reset();  // its quit request, and the wait for it, before the icon goes
+    // Its quit request; it is not waited for.
+    versionWorker_.reset();
     trayIcon_.Remove();
     dayIcon_.reset();
     KillTimer(window_, timer::kDateWatch);

@@ -40,11 +40,12 @@ struct LoaderWindowOptions {
     std::string productName;       // GBK, for the welcome balloon
     std::string productVersion;
     std::string aboutImagePath;
-    std::string programFolder;             // without a trailing backslash
-    std::string siteHost;                  // the maker's web site
-    bool endsMessageLoop = true;           // destroying the window posts WM_QUIT (the program's main window)
-    TimeSyncSetup timeSync;                // 网络校时: the time server, its time-outs and who sets the clock
-    unsigned versionCheckDelayMs = 30000;  // from the first notice check to the version check
+    std::string programFolder;    // without a trailing backslash
+    std::string siteHost;         // the maker's web site
+    bool endsMessageLoop = true;  // destroying the window posts WM_QUIT (the program's main window)
+    TimeSyncSetup timeSync;       // 网络校时: the time server, its time-outs and who sets the clock
+    // From the first notice check to the version check's download.
+    unsigned versionCheckDelayMs = 30000;
 };
 
 class LoaderWindow : public WidgetHost {
@@ -133,7 +134,10 @@ private:
     // Written by this thread on a right press over the icon, read and
     // cleared by the tray information worker.
     std::atomic<bool> menuOpen_{false};
-    std::unique_ptr<TrayInfoWorker> trayWorker_;         // from the first pointer move over the icon; joined on destroy
-    std::unique_ptr<NoticeWindow> notice_;               // none when it could not be made: no notice checks then
-    std::unique_ptr<VersionCheckWorker> versionWorker_;  // from the first notice check; let go on destroy
+    std::unique_ptr<TrayInfoWorker> trayWorker_;  // from the first pointer move over the icon; joined on destroy
+
+    // None when it could not be made: no notice checks then.
+    std::unique_ptr<NoticeWindow> notice_;
+    // From the first notice check; let go on destroy.
+    std::unique_ptr<VersionCheckWorker> versionWorker_;
 };
