@@ -40,12 +40,12 @@ struct LoaderWindowOptions {
     std::string productName;       // GBK, for the welcome balloon
     std::string productVersion;
     std::string aboutImagePath;
+    // From the first notice check to the version check's download.
+    unsigned versionCheckDelayMs = 30000;
     std::string programFolder;    // without a trailing backslash
     std::string siteHost;         // the maker's web site
     bool endsMessageLoop = true;  // destroying the window posts WM_QUIT (the program's main window)
     TimeSyncSetup timeSync;       // 网络校时: the time server, its time-outs and who sets the clock
-    // From the first notice check to the version check's download.
-    unsigned versionCheckDelayMs = 30000;
 };
 
 class LoaderWindow : public WidgetHost {
