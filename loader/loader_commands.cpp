@@ -91,6 +91,12 @@ TimerRoute RouteTimer(unsigned timerId) {
     if (timerId == timer::kDateWatch) {
         return {TimerAction::kDateWatch, -1};
     }
+    if (timerId == timer::kFirstNoticeCheck) {
+        return {TimerAction::kFirstNoticeCheck, -1};
+    }
+    if (timerId == timer::kNoticeCheck) {
+        return {TimerAction::kNoticeCheck, -1};
+    }
     if (timerId == timer::kShutdownCheck) {
         return {TimerAction::kShutdownCheck, -1};
     }

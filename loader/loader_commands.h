@@ -102,6 +102,12 @@ inline constexpr unsigned kTrayClickDelay = 100;
 inline constexpr unsigned kMenuDelay = 10;
 inline constexpr unsigned kDateWatchPeriod = 2000;
 
+inline constexpr unsigned kNoticeCheck = 60010;       // the hourly update notice check
+inline constexpr unsigned kFirstNoticeCheck = 60011;  // once, after start-up: the first check, the version check
+inline constexpr unsigned kFirstNoticeDelay = 10000;  // ms
+inline constexpr unsigned kSecondNoticeDelay = 600000;
+inline constexpr unsigned kNoticeCheckPeriod = 3600000;
+
 inline constexpr unsigned kShutdownCheck = 60020;  // every 2 s: is it the scheduled shutdown's minute?
 inline constexpr unsigned kShutdownPause = 60021;  // once, after a countdown: start the check again
 }  // namespace timer
@@ -111,6 +117,9 @@ enum class TimerAction {
     kShowModule,  // stop it; show module `moduleIndex` if it is usable
     kShowAll,     // stop it; Show(1) and ShowCalendar(1) of every usable module
     kDateWatch,   // compare the date, change the day icon
+
+    kFirstNoticeCheck,  // stop it; check for a notice, start the hourly check and the version check
+    kNoticeCheck,       // start it again with the hour; check for a notice
 
     kShutdownCheck,   // show the shutdown countdown at the scheduled minute
     kShutdownResume,  // stop it; start the shutdown check again

@@ -88,9 +88,10 @@ TEST(LoaderTimers, RoutesTheTimersOfThisBuild) {
         {502, {}},
         {60002, {TimerAction::kShowAll, -1}},
         {60040, {TimerAction::kDateWatch, -1}},
-        // Update notices are not part of this build.
-        {60010, {}},
-        {60011, {}},
+        {60009, {}},
+        {60010, {TimerAction::kNoticeCheck, -1}},
+        {60011, {TimerAction::kFirstNoticeCheck, -1}},
+        {60012, {}},
         {60020, {TimerAction::kShutdownCheck, -1}},
         {60021, {TimerAction::kShutdownResume, -1}},
     };

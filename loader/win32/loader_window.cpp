@@ -155,7 +155,9 @@ bool LoaderWindow::OnCreate(HWND handle) {
     ShowDayIcon(now.day);
     trayIcon_.Add(handle, kTrayNotifyMessage, dayIcon_.get(),
                   WelcomeTitle(options_.productName, options_.productVersion), CurrentTimeText(now), kWelcomeBalloonMs);
+    CreateNoticeWindow();
     SetTimer(handle, timer::kDateWatch, timer::kDateWatchPeriod, nullptr);
+    SetTimer(handle, timer::kFirstNoticeCheck, timer::kFirstNoticeDelay, nullptr);
     SetTimer(handle, timer::kShutdownCheck, kShutdownCheckPeriodMs, nullptr);
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     return true;
@@ -164,16 +166,21 @@ bool LoaderWindow::OnCreate(HWND handle) {
 void LoaderWindow::OnDestroy() {
     shell_.StopSideProgramHook();
     trayWorker_.reset();  // its quit request, and the wait for it, before the icon goes
+    // Its quit request; it is not waited for.
+    versionWorker_.reset();
     trayIcon_.Remove();
     dayIcon_.reset();
     KillTimer(window_, timer::kDateWatch);
     KillTimer(window_, timer::kShutdownCheck);
     KillTimer(window_, timer::kShutdownPause);
+    KillTimer(window_, timer::kFirstNoticeCheck);
+    KillTimer(window_, timer::kNoticeCheck);
     menu_.Destroy();
     if (menuIcons_ != nullptr) {
         ImageList_Destroy(menuIcons_);
         menuIcons_ = nullptr;
     }
+    notice_.reset();
     toolWindows_.CloseAll();
     about_.reset();
     if (options_.endsMessageLoop) {
@@ -221,6 +228,10 @@ bool LoaderWindow::OnTimer(UINT_PTR timerId) {
             return true;
         case TimerAction::kDateWatch:
             WatchDate();
+            return true;
+        case TimerAction::kFirstNoticeCheck:
+        case TimerAction::kNoticeCheck:
+            OnNoticeTimer(route.action);
             return true;
         case TimerAction::kShutdownCheck:
             CheckShutdown();

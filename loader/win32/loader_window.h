@@ -28,16 +28,20 @@
 #include "loader/tray_texts.h"
 #include "loader/widget_interface.h"
 #include "loader/win32/about_window.h"
+#include "loader/win32/notice_window.h"
 #include "loader/win32/time_sync_dialog.h"
 #include "loader/win32/tray_icon.h"
 #include "loader/win32/tray_info_worker.h"
 #include "loader/win32/tray_menu.h"
+#include "loader/win32/version_check_worker.h"
 
 struct LoaderWindowOptions {
     HINSTANCE instance = nullptr;  // holds the icons and the menu bitmap; owns the window class
     std::string productName;       // GBK, for the welcome balloon
     std::string productVersion;
     std::string aboutImagePath;
+    // From the first notice check to the version check's download.
+    unsigned versionCheckDelayMs = 30000;
     std::string programFolder;    // without a trailing backslash
     std::string siteHost;         // the maker's web site
     bool endsMessageLoop = true;  // destroying the window posts WM_QUIT (the program's main window)
@@ -76,6 +80,8 @@ public:
     int MenuContext() const { return menuContext_; }
     AboutWindow* About() const { return about_.get(); }
     const TrayInfoWorker* TrayWorker() const { return trayWorker_.get(); }
+    NoticeWindow* Notice() const { return notice_.get(); }
+    const VersionCheckWorker* VersionWorker() const { return versionWorker_.get(); }
     // Steps 2 and 3 of opening the menu: remembers `moduleIndex` and shows
     // "隐藏" on top when it is not -1.
     void PrepareMenu(int moduleIndex);
@@ -104,6 +110,10 @@ private:
     void OpenLookupWindow(ToolWindowKind kind);  // loader_window_lookup.cpp
     void StartTrayWorker();
     void OnTrayBalloon(BalloonStep step);
+    void CreateNoticeWindow();  // loader_window_notices.cpp
+    void OnNoticeTimer(TimerAction action);
+    void CheckNotice();
+    void StartVersionCheck();
 
     const IClock& clock_;
     ModuleManager& modules_;
@@ -127,4 +137,9 @@ private:
     // cleared by the tray information worker.
     std::atomic<bool> menuOpen_{false};
     std::unique_ptr<TrayInfoWorker> trayWorker_;  // from the first pointer move over the icon; joined on destroy
+
+    // None when it could not be made: no notice checks then.
+    std::unique_ptr<NoticeWindow> notice_;
+    // From the first notice check; let go on destroy.
+    std::unique_ptr<VersionCheckWorker> versionWorker_;
 };

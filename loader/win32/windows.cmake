@@ -26,7 +26,9 @@ add_library(loader_win32 STATIC
     win32/loader_app.cpp
     win32/loader_window.cpp
     win32/loader_window_lookup.cpp
+    win32/loader_window_notices.cpp
     win32/loader_window_skins.cpp
+    win32/notice_window.cpp
     win32/shutdown_countdown_dialog.cpp
     win32/shutdown_dialog.cpp
     win32/skin_dialog.cpp
@@ -46,6 +48,7 @@ add_library(loader_win32 STATIC
     win32/tray_icon_locator.cpp
     win32/tray_info_worker.cpp
     win32/tray_menu.cpp
+    win32/version_check_worker.cpp
     # The clock setter the program sets the time with (QvCB.dll carries it too).
     ${PROJECT_SOURCE_DIR}/alarmclock/win32/local_time_setter.cpp
 )
@@ -90,6 +93,7 @@ suite_test(loader_win32_tests
         tests/win32/system_module_platform_test.cpp
         tests/win32/time_sync_dialog_test.cpp
         tests/win32/system_monitor_test.cpp
+        tests/win32/update_notice_test.cpp
         ${loader_resources}
     LIBS loader_win32 testkit
     WINDOWS_ONLY
