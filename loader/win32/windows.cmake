@@ -85,11 +85,11 @@ suite_test(loader_win32_tests
         tests/win32/fixture_folder.cpp
         tests/win32/loader_window_test.cpp
         tests/win32/shutdown_dialog_test.cpp
-        tests/win32/skin_update_engine_test.cpp
         tests/win32/system_desktop_shell_test.cpp
         tests/win32/system_module_platform_test.cpp
         tests/win32/time_sync_dialog_test.cpp
         tests/win32/system_monitor_test.cpp
+        tests/win32/skin_update_engine_test.cpp
         ${loader_resources}
     LIBS loader_win32 testkit
     WINDOWS_ONLY
