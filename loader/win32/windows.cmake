@@ -82,6 +82,12 @@ foreach(kind good refusing noexport)
     suite_code_options(fixture_widget_${kind})
 endforeach()
 
+# A stand-in skin package for the skin update's tests (never installed),
+# served by their HTTP server. Static, so a copy runs without the runtime DLLs.
+add_executable(fixture_skin_package WIN32 tests/win32/fixture_skin_package.cpp)
+target_link_options(fixture_skin_package PRIVATE -static)
+suite_code_options(fixture_skin_package)
+
 suite_test(loader_win32_tests
     SOURCES
         tests/win32/end_to_end_test.cpp
@@ -94,10 +100,11 @@ suite_test(loader_win32_tests
         tests/win32/time_sync_dialog_test.cpp
         tests/win32/system_monitor_test.cpp
         tests/win32/update_notice_test.cpp
+        tests/win32/skin_update_engine_test.cpp
         ${loader_resources}
     LIBS loader_win32 testkit
     WINDOWS_ONLY
     DESKTOP
 )
 add_dependencies(loader_win32_tests loader_resources tessary fixture_widget_good fixture_widget_refusing
-                 fixture_widget_noexport)
+                 fixture_widget_noexport fixture_skin_package)
