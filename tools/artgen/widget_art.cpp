@@ -23,10 +23,22 @@ constexpr Rgba kOnAccent = Hex(0xFFFFFF);
 
 // The suite's palette, as the default skin and Commskins use it.
 constexpr SkinTheme kDefaultTheme = {
-    palette::kInk,        palette::kInkSoft,    palette::kInkMuted,      palette::kHairline,   palette::kHairlineStrong,
-    palette::kSurface,    palette::kSurfaceAlt, palette::kSurfaceSunken, palette::kAccent,     palette::kAccentDeep,
-    palette::kAccentSoft, Hex(0xC9D9FA),        Hex(0x3D7BEA),           palette::kAccentDeep, palette::kHoliday,
-    palette::kSolarTerm,
+    .ink = palette::kInk,
+    .inkSoft = palette::kInkSoft,
+    .muted = palette::kInkMuted,
+    .hairline = palette::kHairline,
+    .hairlineStrong = palette::kHairlineStrong,
+    .surface = palette::kSurface,
+    .surfaceAlt = palette::kSurfaceAlt,
+    .surfaceSunken = palette::kSurfaceSunken,
+    .accent = palette::kAccent,
+    .accentDeep = palette::kAccentDeep,
+    .accentSoft = palette::kAccentSoft,
+    .accentPressed = Hex(0xC9D9FA),
+    .discTop = Hex(0x3D7BEA),
+    .discBottom = palette::kAccentDeep,
+    .holiday = palette::kHoliday,
+    .solarTerm = palette::kSolarTerm,
 };
 
 // The light skins keep the neutrals and change the accent.
@@ -44,9 +56,22 @@ constexpr SkinTheme WithAccent(Rgba accent, Rgba deep, Rgba soft, Rgba pressed, 
 // The dark skin: light text on dark panels; its accent text (accentDeep) is
 // the light end of the indigo, so it reads on the dark card.
 constexpr SkinTheme kNightTheme = {
-    Hex(0xE6EAF2), Hex(0xB4BDCC), Hex(0x8E9BB4), Hex(0x2E3A52), Hex(0x3A4763), Hex(0x1E2740),
-    Hex(0x252F4A), Hex(0x161E33), Hex(0x6366F1), Hex(0xA5B4FC), Hex(0x2C3563), Hex(0x3B4580),
-    Hex(0x818CF8), Hex(0x4F46E5), Hex(0xFF7A7A), Hex(0x3DDC97),
+    .ink = Hex(0xE6EAF2),
+    .inkSoft = Hex(0xB4BDCC),
+    .muted = Hex(0x8E9BB4),
+    .hairline = Hex(0x2E3A52),
+    .hairlineStrong = Hex(0x3A4763),
+    .surface = Hex(0x1E2740),
+    .surfaceAlt = Hex(0x252F4A),
+    .surfaceSunken = Hex(0x161E33),
+    .accent = Hex(0x6366F1),
+    .accentDeep = Hex(0xA5B4FC),
+    .accentSoft = Hex(0x2C3563),
+    .accentPressed = Hex(0x3B4580),
+    .discTop = Hex(0x818CF8),
+    .discBottom = Hex(0x4F46E5),
+    .holiday = Hex(0xFF7A7A),
+    .solarTerm = Hex(0x3DDC97),
 };
 
 constexpr std::array<CalendarSkin, 4> kSkins = {{

@@ -95,7 +95,9 @@ void PaintDetails(Gdiplus::Graphics& graphics,
     for (std::size_t i = 0; i < layout.dayTabs.size() && days[i] != nullptr; ++i) {
         const bool selected = days[i] == shown.selectedDay;
         DrawPart(graphics, pictures.detail, layout.dayTabs[i], selected ? 0 : kOtherTabX, kSelectedTabY);
-        DrawLine(graphics, WeatherDayText(*days[i]), *fonts.body, colors.muted, layout.dayTabs[i],
+        // The skin's ink rather than its muted grey: the tabs' grounds are
+        // the panel's own, and muted text on them would be faint.
+        DrawLine(graphics, WeatherDayText(*days[i]), *fonts.body, colors.ink, layout.dayTabs[i],
                  Gdiplus::StringAlignmentCenter);
     }
     const WeatherReport& day = *shown.selectedDay;

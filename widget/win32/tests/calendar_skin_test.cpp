@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_io.h"
 #include "common/path_util.h"
 #include "testkit/win32/screenshot.h"
 #include "testkit/win32/window_helpers.h"
@@ -50,15 +51,16 @@ protected:
     // The widget reads the skin from the loader's Data\module.ini, which
     // here is beside the test program; other tests may keep hot keys there.
     void SetUp() override {
-        if (std::optional<std::string> old = ReadAll(SettingsPath())) {
-            previous_ = *old;
+        std::string old;
+        if (ReadWholeFile(SettingsPath(), old)) {
+            previous_ = old;
         }
     }
 
     void TearDown() override {
         WidgetTest::TearDown();
         if (previous_) {
-            WriteAll(SettingsPath(), *previous_);
+            EXPECT_EQ(ReplaceFileAtomically(SettingsPath(), *previous_), 0);
         } else {
             DeleteFileA(SettingsPath().c_str());  // gone already is as good
         }
@@ -68,32 +70,9 @@ protected:
 
     static std::string SettingsPath() { return JoinPath(BuildBinFolder(), "Data\\module.ini"); }
 
-    static std::optional<std::string> ReadAll(const std::string& path) {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            return std::nullopt;
-        }
-        std::string bytes;
-        char buffer[4096];
-        DWORD read = 0;
-        while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-            bytes.append(buffer, read);
-        }
-        CloseHandle(file);
-        return bytes;
-    }
-
-    static void WriteAll(const std::string& path, const std::string& bytes) {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-        DWORD written = 0;
-        EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-        CloseHandle(file);
-    }
-
     static void ChooseSkin(const std::string& name) {
         CreateDirectoryA(JoinPath(BuildBinFolder(), "Data").c_str(), nullptr);  // may exist
-        WriteAll(SettingsPath(), "[qvcalendar.dll]\r\nskins=" + name + "\r\n");
+        ASSERT_EQ(ReplaceFileAtomically(SettingsPath(), "[qvcalendar.dll]\r\nskins=" + name + "\r\n"), 0);
     }
 
     std::uint32_t Pixel(int x, int y) const {
