@@ -2,7 +2,9 @@
 
 // The calendar widget's images: the shared pictures in
 // modules/Calendar/Commskins/ and the skin folders beside them
-// (modules/Calendar/Skins*/mainback.png and its preview mainback.bmp).
+// (modules/Calendar/Skins*/: mainback.png, its preview mainback.bmp, the
+// skin's own copies of the pictures its colours change, colors.ini and, for
+// a dark skin, twhite.txt).
 
 #include "tools/artgen/art_set.h"
 #include "tools/artgen/canvas.h"
@@ -41,17 +43,43 @@ inline constexpr int kColonX = 203;
 inline constexpr int kClockWidth = 187;
 inline constexpr int kClockHeight = 100;
 
-// A skin of the calendar window: the folder name and its colours.
+// The colours a skin draws its pictures in. Commskins is drawn in the
+// default skin's; a skin whose colours differ carries its own copies of the
+// pictures that change.
+struct SkinTheme {
+    Rgba ink;
+    Rgba inkSoft;
+    Rgba muted;
+    Rgba hairline;
+    Rgba hairlineStrong;
+    Rgba surface;  // panels over the card
+    Rgba surfaceAlt;
+    Rgba surfaceSunken;
+    Rgba accent;
+    Rgba accentDeep;  // accent text and pressed glyphs
+    Rgba accentSoft;  // hover grounds
+    Rgba accentPressed;
+    Rgba discTop;  // the selected day's disc, a gradient
+    Rgba discBottom;
+    Rgba holiday;
+    Rgba solarTerm;
+
+    friend bool operator==(const SkinTheme&, const SkinTheme&) = default;
+};
+
+// A skin of the calendar window: the folder name, the card's gradient and
+// the colours of its pictures.
 struct CalendarSkin {
     const char* folder;
     Rgba top;
     Rgba bottom;
-    Rgba accent;
+    SkinTheme theme;
+    bool whiteClockText;  // twhite.txt in the folder
 };
 
 void AddWidgetArt(ArtSet& set);
 
-// The day tile of `day` (1-31) in `state`, drawn at (x, y).
-void DrawDayTile(cairo_t* cr, int day, DayState state, double x, double y);
+// The day tile of `day` (1-31) in `state`, drawn at (x, y) in `theme`.
+void DrawDayTile(cairo_t* cr, const SkinTheme& theme, int day, DayState state, double x, double y);
 
 }  // namespace artgen

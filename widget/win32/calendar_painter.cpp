@@ -5,9 +5,9 @@
 
 #include "common/text_encoding.h"
 #include "controls/win32/layer_window.h"
-#include "widget/win32/gdiplus_drawing.h"
 #include "widget/calendar/month_model.h"
 #include "widget/reminders/reminder_lists.h"
+#include "widget/win32/gdiplus_drawing.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ std::uint32_t RangeOfTab(std::uint32_t command) {
 
 }  // namespace
 
-CalendarPainter::CalendarPainter() {
+CalendarPainter::CalendarPainter() : colors_(ToPaintColors(kDefaultSkinColors)) {
     std::u16string familyName = GbkToUtf16("宋体");
     family_ = std::make_unique<Gdiplus::FontFamily>(reinterpret_cast<const WCHAR*>(familyName.c_str()));
     // Without 宋体 the text still shows, in the system's sans-serif face.
@@ -54,6 +54,7 @@ CalendarPainter::CalendarPainter() {
 
 void CalendarPainter::SetSkin(SkinImages images) {
     images_ = std::move(images);
+    colors_ = ToPaintColors(images_.colors);
     scaledBackground_.reset();
 }
 
@@ -72,18 +73,18 @@ void CalendarPainter::Paint(Gdiplus::Bitmap& canvas,
 
     const WeatherPictures pictures{images_.weatherSymbols.get(), images_.weatherButtons.get(),
                                    images_.weatherDetail.get(), images_.weatherLoading.get()};
-    PaintWeatherSection(graphics, layout.weather, weather, pictures, {body_.get(), bold_.get(), title_.get()},
+    PaintWeatherSection(graphics, layout.weather, weather, pictures, {body_.get(), bold_.get(), title_.get()}, colors_,
                         state.pressedCommand);
 
     char title[32];
     std::snprintf(title, sizeof title, "%d年%d月", view.selected().year, view.selected().month);
-    DrawLine(graphics, title, *title_, kInk, layout.title, Gdiplus::StringAlignmentCenter);
+    DrawLine(graphics, title, *title_, colors_.ink, layout.title, Gdiplus::StringAlignmentCenter);
     PaintButtons(graphics, layout, view, state);
     PaintGrid(graphics, layout, view);
 
-    Gdiplus::Pen hairline(kHairline);
+    Gdiplus::Pen hairline(colors_.hairline);
     graphics.DrawLine(&hairline, kContentLeft, layout.separatorY, kContentLeft + kContentWidth - 1, layout.separatorY);
-    DrawLine(graphics, view.InformationLine(), *body_, kInk, layout.information);
+    DrawLine(graphics, view.InformationLine(), *body_, colors_.ink, layout.information);
     if (state.showHolidayEntries) {
         PaintDayInformation(graphics, layout, view);
     }
@@ -118,9 +119,9 @@ void CalendarPainter::PaintButtons(Gdiplus::Graphics& graphics,
         if (area.face == ButtonFace::kRangeTab) {
             const bool current = RangeOfTab(area.command) == view.reminderRange();
             if (current || hover || pressed) {
-                FillRounded(graphics, area.rect, current ? kAccent : kAccentSoft);
+                FillRounded(graphics, area.rect, current ? colors_.accent : colors_.accentSoft);
             }
-            DrawLine(graphics, RangeTabText(area.command), *body_, current ? kWhite : kInk, area.rect,
+            DrawLine(graphics, RangeTabText(area.command), *body_, current ? kWhite : colors_.ink, area.rect,
                      Gdiplus::StringAlignmentCenter);
             continue;
         }
@@ -143,7 +144,7 @@ void CalendarPainter::PaintGrid(Gdiplus::Graphics& graphics,
         LayoutRect tile{layout.grid.x + cell.column * kDayCellWidth + kTileInset,
                         layout.grid.y + cell.row * kDayCellHeight, kDayTileSize, kDayTileSize};
         if (day == view.hoverDay()) {
-            FillRounded(graphics, tile, kAccentSoft);
+            FillRounded(graphics, tile, colors_.accentSoft);
         }
         DrawPart(graphics, images_.numbers.get(), tile, DayTileX(day),
                  DayTileY(days[day - 1], day == view.selected().day));
@@ -159,21 +160,22 @@ void CalendarPainter::PaintDayInformation(Gdiplus::Graphics& graphics,
         // Lunar festivals carry no first year.
         DrawPart(graphics, images_.holidayBadges.get(), place.badge,
                  entries[i].firstYear == 0 ? kLunarBadgeX : kFixedDateBadgeX, 0);
-        DrawLine(graphics, entries[i].title, *bold_, kHoliday, place.title);
-        DrawWrapped(graphics, entries[i].description, *body_, kInkMuted, place.description);
+        DrawLine(graphics, entries[i].title, *bold_, colors_.holiday, place.title);
+        DrawWrapped(graphics, entries[i].description, *body_, colors_.muted, place.description);
     }
 }
 
 void CalendarPainter::PaintReminderPanel(Gdiplus::Graphics& graphics,
                                          const CalendarLayout& layout,
                                          const CalendarView& view) const {
-    DrawLine(graphics, PanelHeading(view.reminderRange()), *bold_, kAccentDeep, layout.heading);
+    DrawLine(graphics, PanelHeading(view.reminderRange()), *bold_, colors_.accentDeep, layout.heading);
     const std::vector<PanelLine>& lines = view.panelLines();
     for (std::size_t i = 0; i < layout.reminderLines.size(); ++i) {
         if (i < lines.size()) {
-            DrawLine(graphics, lines[i].text, *body_, lines[i].birthday ? kHoliday : kInk, layout.reminderLines[i]);
+            DrawLine(graphics, lines[i].text, *body_, lines[i].birthday ? colors_.holiday : colors_.ink,
+                     layout.reminderLines[i]);
         } else {
-            DrawLine(graphics, kEmptyScheduleText, *body_, kInkMuted, layout.reminderLines[i]);
+            DrawLine(graphics, kEmptyScheduleText, *body_, colors_.muted, layout.reminderLines[i]);
         }
     }
 }

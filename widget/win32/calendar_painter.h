@@ -1,9 +1,9 @@
 #pragma once
 
-// Draws the calendar window: the skin's background stretched to the window's
-// height, the weather section, the title and buttons, the month grid from the day tiles, the
-// information line, the holiday entries and the reminder panel, all with
-// GDI+ into the window's 32-bit ARGB back buffer.
+// Draws the calendar window in its skin's pictures and colours: the skin's
+// background stretched to the window's height, the weather section, the title and buttons, the month grid from the day
+// tiles, the information line, the holiday entries and the reminder panel, all with GDI+ into the window's 32-bit ARGB
+// back buffer.
 
 #include <cstdint>
 #include <memory>
@@ -13,6 +13,7 @@
 #include "widget/calendar/holiday_table.h"
 #include "widget/view/calendar_view.h"
 #include "widget/win32/calendar_layout.h"
+#include "widget/win32/gdiplus_drawing.h"
 #include "widget/win32/skin_images.h"
 #include "widget/win32/weather_painter.h"
 
@@ -51,6 +52,7 @@ private:
     void PaintReminderPanel(Gdiplus::Graphics& graphics, const CalendarLayout& layout, const CalendarView& view) const;
 
     SkinImages images_;
+    PaintColors colors_;
     std::unique_ptr<Gdiplus::Bitmap> scaledBackground_;  // images_.background at the window's height
     std::unique_ptr<Gdiplus::FontFamily> family_;
     std::unique_ptr<Gdiplus::Font> body_;

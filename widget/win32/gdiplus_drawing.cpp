@@ -2,15 +2,20 @@
 
 #include "common/text_encoding.h"
 
-// The suite's colours (tools/artgen/palette.h), as GDI+ colours.
-const Gdiplus::Color kInk(255, 0x1F, 0x29, 0x37);
-const Gdiplus::Color kInkMuted(255, 0x8A, 0x94, 0xA3);
-const Gdiplus::Color kHairline(255, 0xD3, 0xDB, 0xE5);
-const Gdiplus::Color kAccent(255, 0x2F, 0x6B, 0xDE);
-const Gdiplus::Color kAccentDeep(255, 0x1D, 0x4A, 0xAE);
-const Gdiplus::Color kAccentSoft(255, 0xE2, 0xEB, 0xFC);
-const Gdiplus::Color kHoliday(255, 0xD6, 0x3B, 0x3B);
 const Gdiplus::Color kWhite(255, 0xFF, 0xFF, 0xFF);
+
+namespace {
+
+Gdiplus::Color Opaque(const SkinRgb& rgb) {
+    return Gdiplus::Color(255, rgb.red, rgb.green, rgb.blue);
+}
+
+}  // namespace
+
+PaintColors ToPaintColors(const SkinColors& colors) {
+    return {Opaque(colors.ink),        Opaque(colors.muted),   Opaque(colors.accent),  Opaque(colors.accentDeep),
+            Opaque(colors.accentSoft), Opaque(colors.holiday), Opaque(colors.hairline)};
+}
 
 std::u16string Wide(const std::string& gbk) {
     return GbkToUtf16(gbk);

@@ -1,6 +1,6 @@
 #pragma once
 
-// What the calendar window's painters share: the suite's colours and the
+// What the calendar window's painters share: the skin's colours and the
 // GDI+ drawing of texts (GBK), picture parts and rounded fills in window
 // pixels.
 
@@ -8,15 +8,21 @@
 
 #include "common/win32/gdiplus_session.h"
 #include "widget/view/layout_rect.h"
+#include "widget/view/skin_colors.h"
 
-// The suite's colours (tools/artgen/palette.h), as GDI+ colours.
-extern const Gdiplus::Color kInk;
-extern const Gdiplus::Color kInkMuted;
-extern const Gdiplus::Color kHairline;
-extern const Gdiplus::Color kAccent;
-extern const Gdiplus::Color kAccentDeep;
-extern const Gdiplus::Color kAccentSoft;
-extern const Gdiplus::Color kHoliday;
+// The skin's colours (widget/view/skin_colors.h) as GDI+ colours, opaque.
+struct PaintColors {
+    Gdiplus::Color ink;
+    Gdiplus::Color muted;
+    Gdiplus::Color accent;
+    Gdiplus::Color accentDeep;
+    Gdiplus::Color accentSoft;
+    Gdiplus::Color holiday;
+    Gdiplus::Color hairline;
+};
+PaintColors ToPaintColors(const SkinColors& colors);
+
+// Text on the accent colour, in every skin.
 extern const Gdiplus::Color kWhite;
 
 std::u16string Wide(const std::string& gbk);

@@ -36,17 +36,35 @@ std::unique_ptr<Gdiplus::Bitmap> LoadImageFile(const std::string& path) {
     return copy;
 }
 
+namespace {
+
+// The skin's own copy of a common picture, else Commskins'.
+std::unique_ptr<Gdiplus::Bitmap> LoadPicture(const std::string& skinFolder,
+                                             const std::string& commonFolder,
+                                             const char* name) {
+    std::unique_ptr<Gdiplus::Bitmap> own = LoadImageFile(JoinPath(skinFolder, name));
+    return own ? std::move(own) : LoadImageFile(JoinPath(commonFolder, name));
+}
+
+SkinColors LoadSkinColors(const std::string& skinFolder) {
+    std::string text;
+    return ReadWholeFile(JoinPath(skinFolder, kSkinColorsFileName), text) ? ParseSkinColors(text) : kDefaultSkinColors;
+}
+
+}  // namespace
+
 SkinImages LoadSkinImages(const std::string& moduleFolder, const std::string& skinFolder) {
     const std::string common = JoinPath(moduleFolder, "Commskins");
     SkinImages images;
     images.background = LoadImageFile(JoinPath(skinFolder, "mainback.png"));
-    images.numbers = LoadImageFile(JoinPath(common, "numbers.png"));
-    images.weekdays = LoadImageFile(JoinPath(common, "weekdays.png"));
-    images.buttons = LoadImageFile(JoinPath(common, "cbutton.png"));
-    images.holidayBadges = LoadImageFile(JoinPath(common, "holiday.png"));
-    images.weatherSymbols = LoadImageFile(JoinPath(common, "symbol.png"));
-    images.weatherButtons = LoadImageFile(JoinPath(common, "wbutton.png"));
-    images.weatherDetail = LoadImageFile(JoinPath(common, "detail.png"));
-    images.weatherLoading = LoadImageFile(JoinPath(common, "download.png"));
+    images.numbers = LoadPicture(skinFolder, common, "numbers.png");
+    images.weekdays = LoadPicture(skinFolder, common, "weekdays.png");
+    images.buttons = LoadPicture(skinFolder, common, "cbutton.png");
+    images.holidayBadges = LoadPicture(skinFolder, common, "holiday.png");
+    images.weatherSymbols = LoadPicture(skinFolder, common, "symbol.png");
+    images.weatherButtons = LoadPicture(skinFolder, common, "wbutton.png");
+    images.weatherDetail = LoadPicture(skinFolder, common, "detail.png");
+    images.weatherLoading = LoadPicture(skinFolder, common, "download.png");
+    images.colors = LoadSkinColors(skinFolder);
     return images;
 }

@@ -1,15 +1,19 @@
 #pragma once
 
-// The calendar window's pictures: the skin's background (mainback.png of the
-// chosen skin folder) and the common pictures of Commskins (day tiles,
-// weekday header, buttons, holiday badges, the weather section's sky tiles,
-// buttons, detail panel and loading picture). A missing picture stays null and
-// draws nothing.
+// The calendar window's look: the skin's background (mainback.png of the
+// chosen skin folder), the common pictures (day tiles, weekday header,
+// buttons, holiday badges, the weather section's sky tiles, buttons, detail
+// panel and loading picture) and the text colours. A skin folder may carry
+// its own copy of any common picture; where it has none, or its copy cannot
+// be read, Commskins' is used. A picture missing from both stays null and
+// draws nothing. The colours come from the skin folder's colors.ini over the
+// built-in ones.
 
 #include <memory>
 #include <string>
 
 #include "common/win32/gdiplus_session.h"
+#include "widget/view/skin_colors.h"
 
 inline constexpr char kDefaultSkinName[] = "SkinsDefault";
 
@@ -28,9 +32,11 @@ struct SkinImages {
     std::unique_ptr<Gdiplus::Bitmap> weatherButtons;
     std::unique_ptr<Gdiplus::Bitmap> weatherDetail;
     std::unique_ptr<Gdiplus::Bitmap> weatherLoading;
+    SkinColors colors = kDefaultSkinColors;
 };
 
-// `skinFolder` holds mainback.png; `moduleFolder`\Commskins the others.
+// `skinFolder` holds mainback.png and perhaps its own pictures and
+// colors.ini; `moduleFolder`\Commskins the common pictures.
 SkinImages LoadSkinImages(const std::string& moduleFolder, const std::string& skinFolder);
 
 // A PNG or BMP file as a 32-bit ARGB bitmap held in memory (the file is not

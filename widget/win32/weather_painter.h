@@ -10,6 +10,7 @@
 #include "common/win32/gdiplus_session.h"
 #include "widget/weather/weather_report.h"
 #include "widget/weather/weather_section.h"
+#include "widget/win32/gdiplus_drawing.h"
 
 struct WeatherPictures {
     Gdiplus::Bitmap* symbols = nullptr;  // symbol.png
@@ -30,7 +31,7 @@ struct WeatherShown {
     const WeatherReport* firstDay = nullptr;
     const WeatherReport* secondDay = nullptr;
     const WeatherReport* selectedDay = nullptr;  // the detail panel's
-    std::string failure;                          // empty unless the last attempt failed
+    std::string failure;                         // empty unless the last attempt failed
 };
 
 void PaintWeatherSection(Gdiplus::Graphics& graphics,
@@ -38,4 +39,5 @@ void PaintWeatherSection(Gdiplus::Graphics& graphics,
                          const WeatherShown& shown,
                          const WeatherPictures& pictures,
                          const WeatherFonts& fonts,
+                         const PaintColors& colors,
                          std::uint32_t pressedCommand);

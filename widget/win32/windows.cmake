@@ -73,6 +73,7 @@ file(MAKE_DIRECTORY ${widget_screenshots})
 suite_test(widget_win32_tests
     SOURCES
         win32/tests/calendar_layout_test.cpp
+        win32/tests/calendar_skin_test.cpp
         win32/tests/calendar_window_test.cpp
         win32/tests/reminder_alert_test.cpp
         win32/tests/reminder_planner_test.cpp

@@ -53,10 +53,34 @@ std::vector<Expected> ExpectedFiles() {
         {"resources/widget_art.rc", ArtFormat::kText, 0, 0},
         {"contact_sheet.png", ArtFormat::kPng, 1480, 0},
     };
-    for (const char* skin : {"SkinsDefault", "SkinsJade", "SkinsAmber"}) {
+    for (const char* skin : {"SkinsDefault", "SkinsJade", "SkinsAmber", "SkinsNight"}) {
         files.push_back({std::string("modules/Calendar/") + skin + "/mainback.png", ArtFormat::kPng, 229, 278});
         files.push_back({std::string("modules/Calendar/") + skin + "/mainback.bmp", ArtFormat::kBmp24, 229, 278});
     }
+    // The skins' own copies of the pictures their colours change: the
+    // accents in the light skins, everything with text or panels in the
+    // dark one.
+    struct OwnPicture {
+        const char* name;
+        int width;
+        int height;
+        bool lightSkins;
+    };
+    const OwnPicture ownPictures[] = {
+        {"numbers.png", 31 * 21, 8 * 21, true}, {"cbutton.png", 176, 48, true},  {"wbutton.png", 90, 36, true},
+        {"detail.png", 187, 170, true},         {"download.png", 187, 44, true}, {"clockbk.png", 187, 100, true},
+        {"weekdays.png", 7 * 25, 20, false},    {"digit.png", 223, 22, false},
+    };
+    for (const char* skin : {"SkinsJade", "SkinsAmber", "SkinsNight"}) {
+        const std::string folder = std::string("modules/Calendar/") + skin + "/";
+        for (const OwnPicture& picture : ownPictures) {
+            if (picture.lightSkins || std::string(skin) == "SkinsNight") {
+                files.push_back({folder + picture.name, ArtFormat::kPng, picture.width, picture.height});
+            }
+        }
+        files.push_back({folder + "colors.ini", ArtFormat::kText, 0, 0});
+    }
+    files.push_back({"modules/Calendar/SkinsNight/twhite.txt", ArtFormat::kText, 0, 0});
     for (int day = 1; day <= 31; ++day) {
         std::ostringstream name;
         name << "resources/day_" << (day < 10 ? "0" : "") << day << ".ico";

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <iterator>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -234,6 +237,123 @@ TEST(WidgetArt, DetailPanelHasItsTwoDayTabsBelowIt) {
     EXPECT_FALSE(SamePixels(detail, selected, other));
     EXPECT_GE(Count(detail, selected, AccentBlue), 30);  // the selected tab's accent edge
     EXPECT_EQ(Count(detail, other, AccentBlue), 0);
+}
+
+const std::string kCalendar = "modules/Calendar/";
+
+int Luma(const Rgba& p) {
+    return (p.r * 299 + p.g * 587 + p.b * 114) / 1000;
+}
+bool Light(const Rgba& p) {
+    return p.a > 150 && Luma(p) > 190;
+}
+bool JadeGreen(const Rgba& p) {
+    return p.a == 255 && p.g > p.r + 60 && p.g > p.b + 20;
+}
+bool AmberOrange(const Rgba& p) {
+    return p.a == 255 && p.r > p.g + 40 && p.g > p.b + 40;
+}
+bool NightIndigo(const Rgba& p) {
+    // Violet-blue: red about as strong as green, unlike the default blue.
+    return p.a == 255 && p.b > p.g + 80 && p.r + 15 > p.g;
+}
+
+// What each skin is told apart by: its accent on the card's top edge and
+// the selected day's disc, in the window and in the thumbnail.
+struct SkinCase {
+    const char* folder;
+    const char* accentText;  // as colors.ini writes it; nullptr: no file
+    bool (*accent)(const Rgba&);
+    bool dark;
+};
+constexpr SkinCase kSkinCases[] = {
+    {"SkinsDefault", nullptr, AccentBlue, false},
+    {"SkinsJade", "accent=#14976F", JadeGreen, false},
+    {"SkinsAmber", "accent=#D9822B", AmberOrange, false},
+    {"SkinsNight", "accent=#6366F1", NightIndigo, true},
+};
+
+// A skin's own copy of a common picture, else Commskins'.
+const Image& SkinPicture(const std::string& skin, const std::string& name) {
+    const std::string own = kCalendar + skin + "/" + name;
+    return testing::GeneratedArt().Find(own) != nullptr ? Picture(own) : Picture(kCommskins + name);
+}
+
+TEST(WidgetArt, EachSkinCarriesItsAccentThroughTheCardTheSelectionAndTheThumbnail) {
+    for (const SkinCase& skin : kSkinCases) {
+        SCOPED_TRACE(skin.folder);
+        const Image& back = Picture(kCalendar + skin.folder + "/mainback.png");
+        EXPECT_TRUE(skin.accent(back.at(114, 4)));
+        // The 8th, selected: a disc of the accent around a white number.
+        const Image& numbers = SkinPicture(skin.folder, "numbers.png");
+        EXPECT_GE(Count(numbers, Area{7 * 21, 84, 21, 21}, skin.accent), 100);
+        // The thumbnail's August 2008 has the 8th selected, in row 0 and
+        // column 5 of its grid at (27, 198).
+        const Image& preview = Picture(kCalendar + skin.folder + "/mainback.bmp");
+        EXPECT_GE(Count(preview, Area{27 + 5 * 25 + 2, 198, 21, 21}, skin.accent), 100);
+        const int cardLuma = Luma(preview.at(12, 150));
+        EXPECT_TRUE(skin.dark ? cardLuma < 60 : cardLuma > 200) << cardLuma;
+    }
+}
+
+TEST(WidgetArt, SkinsOtherThanTheDefaultNameTheirColoursInColorsIni) {
+    for (const SkinCase& skin : kSkinCases) {
+        SCOPED_TRACE(skin.folder);
+        const ArtFile* colours = testing::GeneratedArt().Find(kCalendar + skin.folder + "/colors.ini");
+        if (skin.accentText == nullptr) {
+            EXPECT_EQ(colours, nullptr);
+            continue;
+        }
+        ASSERT_NE(colours, nullptr);
+        EXPECT_EQ(colours->text.rfind("[colors]\r\n", 0), 0u);
+        EXPECT_NE(colours->text.find(std::string(skin.accentText) + "\r\n"), std::string::npos);
+        for (const char* key : {"ink=#", "muted=#", "accentDeep=#", "accentSoft=#", "holiday=#", "hairline=#"}) {
+            EXPECT_NE(colours->text.find(std::string("\n") + key), std::string::npos) << key;
+        }
+    }
+}
+
+TEST(WidgetArt, NightSkinIsADarkCardWithLightTextAndWhiteClockText) {
+    const std::string night = "SkinsNight";
+    EXPECT_LT(Luma(Picture(kCalendar + night + "/mainback.png").at(114, 139)), 50);
+    const Image& numbers = SkinPicture(night, "numbers.png");
+    for (int day = 1; day <= 31; ++day) {
+        const Area plain{(day - 1) * 21, 126, 21, 21};
+        EXPECT_GE(Count(numbers, plain, Light), 8) << day;
+        EXPECT_EQ(Count(numbers, plain, Dark), 0) << day;
+    }
+    const Image& weekdays = SkinPicture(night, "weekdays.png");
+    EXPECT_GE(Count(weekdays, Area{25, 0, 25, 18}, [](const Rgba& p) { return p.a > 150 && Luma(p) > 150; }), 8);
+    EXPECT_GE(Count(SkinPicture(night, "digit.png"), Area{0, 0, 200, 22}, Light), 200);
+    // Panels drawn over the card stay dark, so the light text reads on them.
+    for (const auto& [name, x, y] :
+         {std::tuple{"clockbk.png", 93, 20}, std::tuple{"detail.png", 93, 80}, std::tuple{"download.png", 150, 22}}) {
+        const Rgba panel = SkinPicture(night, name).at(x, y);
+        EXPECT_GT(panel.a, 100) << name;
+        EXPECT_LT(Luma(panel), 80) << name;
+    }
+    for (const SkinCase& skin : kSkinCases) {
+        EXPECT_EQ(testing::GeneratedArt().Find(kCalendar + skin.folder + "/twhite.txt") != nullptr, skin.dark)
+            << skin.folder;
+    }
+}
+
+TEST(WidgetArt, ThumbnailsOfTheSkinsDifferFromEachOther) {
+    for (std::size_t i = 0; i < std::size(kSkinCases); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            const Image& a = Picture(kCalendar + kSkinCases[i].folder + "/mainback.bmp");
+            const Image& b = Picture(kCalendar + kSkinCases[j].folder + "/mainback.bmp");
+            int differing = 0;
+            for (int y = 0; y < a.height() && y < b.height(); ++y) {
+                for (int x = 0; x < a.width() && x < b.width(); ++x) {
+                    const Rgba p = a.at(x, y);
+                    const Rgba q = b.at(x, y);
+                    differing += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 24;
+                }
+            }
+            EXPECT_GT(differing, 1000) << kSkinCases[i].folder << " and " << kSkinCases[j].folder;
+        }
+    }
 }
 
 }  // namespace

@@ -60,9 +60,13 @@ ClockPainter::ClockPainter() : smallFont_(SongtiFont(kSmallFontPixels)), largeFo
 
 ClockPainter::~ClockPainter() = default;
 
-void ClockPainter::LoadImages(const std::string& commskinsFolder) {
-    background_ = LoadImageCopy(JoinPath(commskinsFolder, "clockbk.png"));
-    digits_ = LoadImageCopy(JoinPath(commskinsFolder, "digit.png"));
+void ClockPainter::LoadImages(const std::string& commskinsFolder, const std::string& skinFolder) {
+    const auto load = [&](const char* name) {
+        std::unique_ptr<Gdiplus::Bitmap> own = LoadImageCopy(JoinPath(skinFolder, name));
+        return own ? std::move(own) : LoadImageCopy(JoinPath(commskinsFolder, name));
+    };
+    background_ = load("clockbk.png");
+    digits_ = load("digit.png");
 }
 
 void ClockPainter::FreeImages() {

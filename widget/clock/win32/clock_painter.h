@@ -17,9 +17,10 @@ public:
     ClockPainter(const ClockPainter&) = delete;
     ClockPainter& operator=(const ClockPainter&) = delete;
 
-    // clockbk.png and digit.png of `commskinsFolder` (GBK). An image that is
-    // missing or cannot be read is drawn as nothing.
-    void LoadImages(const std::string& commskinsFolder);
+    // clockbk.png and digit.png (GBK folders): the skin folder's own copy
+    // where it has a readable one, else the one in `commskinsFolder`. An
+    // image missing from both is drawn as nothing.
+    void LoadImages(const std::string& commskinsFolder, const std::string& skinFolder);
     void FreeImages();
 
     // Replaces everything on `graphics`' surface with `face`; the text is

@@ -33,7 +33,10 @@ public:
     void Redraw();
 
     void SetOpacity(int alpha) { opacity_ = Opacity(alpha); }
-    void SetSkinFolder(const std::string& skinFolder) { whiteText_ = WantsWhiteText(skinFolder); }
+    void SetSkinFolder(const std::string& skinFolder) {
+        whiteText_ = WantsWhiteText(skinFolder);
+        painter_.LoadImages(commskinsFolder_, skinFolder);
+    }
     HWND Window() const { return window_.GetSafeHwnd(); }
     const ClockFace& Face() const { return face_; }
     Gdiplus::Bitmap* Surface() const { return Window() != nullptr ? window_.GetBackBuffer() : nullptr; }
@@ -66,6 +69,7 @@ private:
     std::unique_ptr<NetworkTimeWorker> worker_;
     ColonPhase colon_;
     ClockFace face_;
+    std::string commskinsFolder_;
     BYTE opacity_ = 255;
     bool whiteText_ = false;
 };
@@ -76,7 +80,8 @@ bool ClockWindow::Impl::Create(HWND owner, const Settings& settings) {
     }
     opacity_ = Opacity(settings.alpha);
     whiteText_ = WantsWhiteText(settings.skinFolder);
-    painter_.LoadImages(settings.commskinsFolder);
+    commskinsFolder_ = settings.commskinsFolder;
+    painter_.LoadImages(commskinsFolder_, settings.skinFolder);
     if (!window_.CreateEx(WS_EX_TOOLWINDOW, kTitle, kTitle, WS_POPUP, 0, 0, kWidth, kHeight, owner, nullptr)) {
         painter_.FreeImages();
         return false;

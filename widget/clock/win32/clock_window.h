@@ -21,7 +21,8 @@ class ClockWindow {
 public:
     struct Settings {
         std::string commskinsFolder;  // module folder\Commskins (clockbk.png, digit.png)
-        std::string skinFolder;       // the calendar skin folder (a "twhite.txt" there = white text)
+        std::string skinFolder;       // the calendar skin folder: "twhite.txt" there = white text; its own
+                                      // clockbk.png and digit.png go before Commskins'
         std::string networkIniPath;   // the loader's Data\network.ini
         int alpha = 255;
     };
@@ -42,10 +43,11 @@ public:
     bool Create(HWND owner, const Settings& settings);
     // Stops the worker (at most 5 s), destroys the window, frees the images.
     void Destroy();
-    void MoveTo(int x, int y);                          // screen position of its top left
-    void SetAlpha(int alpha);                           // redraws now at this opacity (0-255)
-    void SetSkinFolder(const std::string& skinFolder);  // checks twhite.txt again and redraws
-    bool Show(bool show);                               // the result of ShowWindow(SW_SHOWNOACTIVATE / SW_HIDE)
+    void MoveTo(int x, int y);  // screen position of its top left
+    void SetAlpha(int alpha);   // redraws now at this opacity (0-255)
+    // Checks twhite.txt and the skin's pictures again and redraws.
+    void SetSkinFolder(const std::string& skinFolder);
+    bool Show(bool show);  // the result of ShowWindow(SW_SHOWNOACTIVATE / SW_HIDE)
     HWND GetSafeHwnd() const;
 
     // What the last redraw showed, and the surface it was drawn on (32-bit

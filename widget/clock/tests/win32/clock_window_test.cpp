@@ -212,6 +212,36 @@ TEST_F(ClockWindowTest, TextTurnsWhiteInASkinWithTwhite) {
     EXPECT_EQ(text.lighter, 0);
 }
 
+TEST_F(ClockWindowTest, ASkinsOwnPicturesGoBeforeTheCommonOnesAndFollowItsChange) {
+    // The dark skin's panel and digits, beside its twhite.txt.
+    const std::filesystem::path night = std::filesystem::path(CLOCK_ART_DIR).parent_path() / "SkinsNight";
+    std::filesystem::create_directories(folder_ / "night");
+    for (const char* name : {"clockbk.png", "digit.png", "twhite.txt"}) {
+        std::filesystem::copy_file(night / name, folder_ / "night" / name);
+    }
+    TimeTestServer server(TimeReply::CloseAtOnce());
+    ClockWindow::Settings settings = SettingsFor(server.Port());
+    settings.skinFolder = FolderPath("night");
+    ASSERT_TRUE(Open(settings));
+    // A spot of the panel clear of digits and text: between the minute and
+    // the weekday, above the separator.
+    const auto panelBrightness = [this] { return Brightness(SurfacePixels(clock_).Pixel(112, 36)); };
+    EXPECT_GT(SurfacePixels(clock_).Pixel(112, 36) >> 24, 100u);
+    EXPECT_LT(panelBrightness(), 3 * 80);
+    // The white banner text on the dark band.
+    const testkit::Image surface = SurfacePixels(clock_);
+    int white = 0;
+    for (int y = kBannerFirstBox.top; y < kBannerFirstBox.top + kBannerFirstBox.height; ++y) {
+        for (int x = kBannerFirstBox.left; x < ClockWindow::kWidth; ++x) {
+            white += Brightness(surface.Pixel(x, y)) > 3 * 220 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(white, 30);
+
+    clock_.SetSkinFolder(FolderPath("empty"));
+    EXPECT_GT(panelBrightness(), 3 * 200);
+}
+
 TEST_F(ClockWindowTest, DrawsTheDigitTilesAndBlinksTheColon) {
     TimeTestServer server(TimeReply::CloseAtOnce());
     ASSERT_TRUE(Open(SettingsFor(server.Port())));
