@@ -10,6 +10,7 @@
 #include "loader/command_line.h"
 #include "loader/loader_paths.h"
 #include "loader/module_manager.h"
+#include "loader/win32/control_hosting.h"
 #include "loader/win32/dialog_keys.h"
 #include "loader/win32/loader_window.h"
 #include "loader/win32/system_desktop_shell.h"
@@ -114,6 +115,9 @@ int LoaderApp::Run(const std::string& commandText) {
         return 0;  // a command for a copy that does not run
     }
 
+    // The lookup windows embed a web browser; without hosting they open
+    // empty, so a failure here stops nothing.
+    static_cast<void>(EnableControlHosting());
     LoaderPaths paths = LoaderPathsFor(ModuleFolder(nullptr));
     OleSession ole;
     GdiplusSession gdiplus;

@@ -14,6 +14,7 @@ add_custom_command(OUTPUT ${loader_resources}
             ${CMAKE_CURRENT_SOURCE_DIR}/win32/skin_dialog.rc ${CMAKE_CURRENT_SOURCE_DIR}/win32/skin_dialog_resources.h
             ${CMAKE_CURRENT_SOURCE_DIR}/win32/time_sync_dialog.rc
             ${CMAKE_CURRENT_SOURCE_DIR}/win32/time_sync_dialog_resources.h
+            ${CMAKE_CURRENT_SOURCE_DIR}/win32/lookup_window.rc ${CMAKE_CURRENT_SOURCE_DIR}/win32/lookup_window_resources.h
     COMMENT "Compiling the loader's resources"
     VERBATIM
 )
@@ -22,12 +23,14 @@ add_dependencies(loader_resources art)
 
 add_library(loader_win32 STATIC
     win32/about_window.cpp
+    win32/control_hosting.cpp
     win32/dialog_keys.cpp
     win32/loader_app.cpp
     win32/loader_window.cpp
     win32/loader_window_lookup.cpp
     win32/loader_window_notices.cpp
     win32/loader_window_skins.cpp
+    win32/lookup_window.cpp
     win32/notice_window.cpp
     win32/shutdown_countdown_dialog.cpp
     win32/shutdown_dialog.cpp
@@ -93,6 +96,7 @@ suite_test(loader_win32_tests
         tests/win32/end_to_end_test.cpp
         tests/win32/fixture_folder.cpp
         tests/win32/loader_window_test.cpp
+        tests/win32/lookup_window_test.cpp
         tests/win32/shutdown_dialog_test.cpp
         tests/win32/skin_dialog_test.cpp
         tests/win32/system_desktop_shell_test.cpp

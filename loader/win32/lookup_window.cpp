@@ -1,0 +1,169 @@
+#include "loader/win32/lookup_window.h"
+
+#include <exdisp.h>
+#include <oleauto.h>
+
+#include <initializer_list>
+#include <string_view>
+#include <utility>
+
+#include "common/text_encoding.h"
+#include "common/win32/com.h"
+#include "loader/lookup_pages.h"
+#include "loader/win32/control_hosting.h"
+#include "loader/win32/lookup_window_resources.h"
+
+namespace {
+
+// The platform's web browser object, as the host window's text names it.
+constexpr char kWebBrowserClsid[] = "{8856F961-340A-11D0-A96B-00C04FD705A2}";
+
+// An owned BSTR made from GBK text; null when out of memory.
+class Bstr {
+public:
+    explicit Bstr(std::string_view gbk) {
+        const std::u16string wide = GbkToUtf16(gbk);
+        value_ = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(wide.data()), static_cast<UINT>(wide.size()));
+    }
+    ~Bstr() { SysFreeString(value_); }
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+
+    BSTR get() const { return value_; }
+
+private:
+    BSTR value_ = nullptr;
+};
+
+// Sends the browser hosted by `host` to `address`, with no flags, frame,
+// post data or headers. False when there is no browser or it refused.
+bool Navigate(HWND host, const std::string& address) {
+    ComPtr<IUnknown> control = HostedControl(host);
+    ComPtr<IWebBrowser2> browser;
+    if (!control || FAILED(control->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(browser.put())))) {
+        return false;
+    }
+    Bstr url(address);
+    if (url.get() == nullptr) {
+        return false;
+    }
+    VARIANT none;
+    VariantInit(&none);
+    return SUCCEEDED(browser->Navigate(url.get(), &none, &none, &none, &none));
+}
+
+}  // namespace
+
+LookupWindow::LookupWindow(HINSTANCE resources, std::string name, std::string title, std::string address)
+    : resources_(resources), name_(std::move(name)), title_(std::move(title)), address_(std::move(address)) {}
+
+std::unique_ptr<LookupWindow> LookupWindow::Open(HINSTANCE resources,
+                                                 const std::string& titlePrefix,
+                                                 const std::string& siteHost,
+                                                 const std::string& name) {
+    // A failure leaves the window without its browser, which it survives.
+    static_cast<void>(EnableControlHosting());
+    std::unique_ptr<LookupWindow> window(new LookupWindow(
+        resources, name, titlePrefix + std::string(LookupPageFor(name).titleSuffix), LookupAddress(siteHost, name)));
+    if (CreateDialogParamA(resources, MAKEINTRESOURCEA(IDD_LOOKUP), nullptr, &LookupWindow::Procedure,
+                           reinterpret_cast<LPARAM>(window.get())) == nullptr) {
+        return nullptr;
+    }
+    ShowWindow(window->Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(window->Handle());  // refused while another program has the user's attention: no matter
+    return window;
+}
+
+LookupWindow::~LookupWindow() {
+    // The window goes unheard: the object is already being taken apart.
+    if (window_) {
+        SetWindowLongPtrA(window_.get(), DWLP_USER, 0);
+    }
+    window_.reset();
+}
+
+HWND LookupWindow::Browser() const {
+    return window_ ? GetDlgItem(window_.get(), IDC_LOOKUP_BROWSER) : nullptr;
+}
+
+INT_PTR CALLBACK LookupWindow::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        reinterpret_cast<LookupWindow*>(lParam)->window_.reset(dialog);
+    }
+    auto* self = reinterpret_cast<LookupWindow*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (self == nullptr) {
+        return FALSE;
+    }
+    if (message == WM_NCDESTROY) {
+        // Closed by the user: the object stays in its slot without a window.
+        SetWindowLongPtrA(dialog, DWLP_USER, 0);
+        static_cast<void>(self->window_.release());
+        return FALSE;
+    }
+    try {
+        return self->Handle(message, wParam, lParam);
+    } catch (...) {
+        // Out of memory while converting the address: the window stays
+        // open without its page.
+        return FALSE;
+    }
+}
+
+INT_PTR LookupWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            OnInitDialog();
+            return TRUE;
+        case WM_SIZE:
+            FitBrowser(LOWORD(lParam), HIWORD(lParam));
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDCANCEL) {
+                DestroyWindow(window_.get());
+                return TRUE;
+            }
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+void LookupWindow::OnInitDialog() {
+    ShowIcons();
+    SetWindowTextA(window_.get(), title_.c_str());
+    MakeBrowser();
+    // The page loads on its own; what it shows, errors included, is the
+    // browser's.
+    static_cast<void>(Navigate(Browser(), address_));
+}
+
+// The icon is shared from the module (LR_SHARED): the system owns it.
+void LookupWindow::ShowIcons() const {
+    for (auto [size, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+        const int pixels = GetSystemMetrics(metric);
+        HANDLE icon = LoadImageA(resources_, MAKEINTRESOURCEA(IDI_LOOKUP_ICON), IMAGE_ICON, pixels, pixels, LR_SHARED);
+        if (icon != nullptr) {
+            SendMessageA(window_.get(), WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
+        }
+    }
+}
+
+// Without control hosting (no atl.dll) or without the browser object the
+// host window is not made and the window stays empty.
+void LookupWindow::MakeBrowser() const {
+    RECT client{};
+    GetClientRect(window_.get(), &client);
+    HWND host = CreateWindowExA(0, kControlHostClass, kWebBrowserClsid, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                client.right, client.bottom, window_.get(),
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LOOKUP_BROWSER)), resources_, nullptr);
+    if (host != nullptr && !HostedControl(host)) {
+        DestroyWindow(host);
+    }
+}
+
+void LookupWindow::FitBrowser(int width, int height) const {
+    if (HWND browser = Browser()) {
+        MoveWindow(browser, 0, 0, width, height, TRUE);
+    }
+}
