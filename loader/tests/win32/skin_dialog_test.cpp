@@ -400,4 +400,69 @@ TEST_F(SkinPageUpdateTest, AnUnreachableListSaysTheSkinsAreUpToDate) {
     EXPECT_FALSE(IsWindow(dialog));
 }
 
+TEST_F(SkinPageUpdateTest, UpdateInstallsTheTickedSkinAndItsThumbnailAppears) {
+    std::string package;
+    ASSERT_TRUE(ReadWholeFile(JoinPath(BuildBinFolder(), "fixture_skin_package.exe"), package));
+    const std::string address = site_.Url("/skins/skin_new.rar");
+    site_.SetResponse(kListPath, {.body = "[CALENDAR]\r\nNew=" + address + "\r\n"});
+    site_.SetResponse("/skins/skin_new.rar", {.body = package});
+    HWND dialog = OpenWithSite();
+    ASSERT_NE(dialog, nullptr);
+    HWND list = PageItem(dialog, IDC_SKIN_UPDATE_LIST);
+    ASSERT_TRUE(PumpUntil([&] { return ListView_GetItemCount(list) == 1; }));
+    ThumbControl* grid = Grid(dialog);
+    ASSERT_NE(grid, nullptr);
+    ASSERT_EQ(grid->Count(), 2u);
+
+    SendMessageA(PageItem(dialog, IDC_SKIN_UPDATE_NOW), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowEnabled(PageItem(dialog, IDC_SKIN_UPDATE_NOW)));
+    EXPECT_FALSE(IsWindowEnabled(PageItem(dialog, IDC_SKIN_REFRESH)));
+    // The package runs for a while; the thumbnails are filled again a
+    // second after it has been waited for.
+    ASSERT_TRUE(PumpUntil([&] { return grid->Count() == 3; }, 20000));
+    bool found = false;
+    for (std::size_t i = 0; i < grid->Count(); ++i) {
+        found = found || FileNameOf(FolderOf(grid->At(i)->PreviewPath())) == "Skinsskin_new";
+    }
+    EXPECT_TRUE(found);
+    EXPECT_TRUE(IsFile(skins_ + "\\Skinsskin_new\\mainback.bmp"));
+    EXPECT_FALSE(IsFile(harness_.Folder().PathOf("Modules\\skin_new.exe")));  // the package is deleted
+    CLynIni catalogue;
+    catalogue.SetFileName(harness_.Folder().PathOf("Data\\skins.ini"));
+    EXPECT_EQ(catalogue.GetValue("CALENDAR", "New"), address);
+    // The list is loaded again: nothing is new any more.
+    HWND status = PageItem(dialog, IDC_SKIN_STATUS);
+    EXPECT_TRUE(PumpUntil([&] { return testkit::WindowText(status) == kSkinsUpToDateText; }, 3000))
+        << testkit::WindowText(status);
+    EXPECT_EQ(ListView_GetItemCount(list), 0);
+    EXPECT_TRUE(IsWindowEnabled(PageItem(dialog, IDC_SKIN_UPDATE_NOW)));
+    EXPECT_TRUE(IsWindowEnabled(PageItem(dialog, IDC_SKIN_REFRESH)));
+    EXPECT_EQ(SendMessageA(PageItem(dialog, IDC_SKIN_PROGRESS), PBM_GETPOS, 0, 0), 100);
+    std::vector<std::string> targets;
+    for (const testkit::HttpRequest& request : site_.Requests()) {
+        targets.push_back(request.target);
+        EXPECT_EQ(request.Header("User-Agent").value_or(""), "updateskins");
+    }
+    EXPECT_EQ(targets, (std::vector<std::string>{kListPath, "/skins/skin_new.rar", kListPath}));
+}
+
+TEST_F(SkinPageUpdateTest, ClosingTheDialogDuringAnUpdateLeavesTheWorkerToFinishAlone) {
+    std::string package;
+    ASSERT_TRUE(ReadWholeFile(JoinPath(BuildBinFolder(), "fixture_skin_package.exe"), package));
+    site_.SetResponse(kListPath, {.body = "[CALENDAR]\r\nLate=" + site_.Url("/skins/skin_late.rar") + "\r\n"});
+    site_.SetResponse("/skins/skin_late.rar", {.body = package, .delayBeforeBodyMs = 1000});
+    HWND dialog = OpenWithSite();
+    ASSERT_NE(dialog, nullptr);
+    HWND list = PageItem(dialog, IDC_SKIN_UPDATE_LIST);
+    ASSERT_TRUE(PumpUntil([&] { return ListView_GetItemCount(list) == 1; }));
+    SendMessageA(PageItem(dialog, IDC_SKIN_UPDATE_NOW), BM_CLICK, 0, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_FALSE(IsWindow(dialog));
+    // Another tool window takes the slot; the worker finishes on its own.
+    harness_.Command(command::kSkins);
+    EXPECT_TRUE(PumpUntil([&] { return IsFile(skins_ + "\\Skinsskin_late\\mainback.png"); }, 20000));
+    testkit::PumpMessages(2000);
+    EXPECT_NE(Dialog(), nullptr);
+}
+
 }  // namespace
