@@ -3,12 +3,12 @@
 #include <exdisp.h>
 #include <oleauto.h>
 
-#include <initializer_list>
 #include <string_view>
 #include <utility>
 
 #include "common/text_encoding.h"
 #include "common/win32/com.h"
+#include "common/win32/window_icon.h"
 #include "loader/lookup_pages.h"
 #include "loader/win32/control_hosting.h"
 #include "loader/win32/lookup_window_resources.h"
@@ -65,8 +65,7 @@ std::unique_ptr<LookupWindow> LookupWindow::Open(HINSTANCE resources,
     static_cast<void>(EnableControlHosting());
     std::unique_ptr<LookupWindow> window(new LookupWindow(
         resources, name, titlePrefix + std::string(LookupPageFor(name).titleSuffix), LookupAddress(siteHost, name)));
-    if (CreateDialogParamA(resources, MAKEINTRESOURCEA(IDD_LOOKUP), nullptr, &LookupWindow::Procedure,
-                           reinterpret_cast<LPARAM>(window.get())) == nullptr) {
+    if (!window->CreateFromTemplate(resources, IDD_LOOKUP, nullptr)) {
         return nullptr;
     }
     ShowWindow(window->Handle(), SW_SHOWNORMAL);
@@ -74,43 +73,11 @@ std::unique_ptr<LookupWindow> LookupWindow::Open(HINSTANCE resources,
     return window;
 }
 
-LookupWindow::~LookupWindow() {
-    // The window goes unheard: the object is already being taken apart.
-    if (window_) {
-        SetWindowLongPtrA(window_.get(), DWLP_USER, 0);
-    }
-    window_.reset();
-}
-
 HWND LookupWindow::Browser() const {
     return window_ ? GetDlgItem(window_.get(), IDC_LOOKUP_BROWSER) : nullptr;
 }
 
-INT_PTR CALLBACK LookupWindow::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        reinterpret_cast<LookupWindow*>(lParam)->window_.reset(dialog);
-    }
-    auto* self = reinterpret_cast<LookupWindow*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (self == nullptr) {
-        return FALSE;
-    }
-    if (message == WM_NCDESTROY) {
-        // Closed by the user: the object stays in its slot without a window.
-        SetWindowLongPtrA(dialog, DWLP_USER, 0);
-        static_cast<void>(self->window_.release());
-        return FALSE;
-    }
-    try {
-        return self->Handle(message, wParam, lParam);
-    } catch (...) {
-        // Out of memory while converting the address: the window stays
-        // open without its page.
-        return FALSE;
-    }
-}
-
-INT_PTR LookupWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR LookupWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             OnInitDialog();
@@ -138,15 +105,8 @@ void LookupWindow::OnInitDialog() {
     static_cast<void>(Navigate(Browser(), address_));
 }
 
-// The icon is shared from the module (LR_SHARED): the system owns it.
 void LookupWindow::ShowIcons() const {
-    for (auto [size, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-        const int pixels = GetSystemMetrics(metric);
-        HANDLE icon = LoadImageA(resources_, MAKEINTRESOURCEA(IDI_LOOKUP_ICON), IMAGE_ICON, pixels, pixels, LR_SHARED);
-        if (icon != nullptr) {
-            SendMessageA(window_.get(), WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
-        }
-    }
+    ShowWindowIcon(window_.get(), resources_, IDI_LOOKUP_ICON);
 }
 
 // Without control hosting (no atl.dll) or without the browser object the

@@ -11,10 +11,10 @@
 #include <memory>
 #include <string>
 
-#include "common/win32/handles.h"
+#include "common/win32/owned_dialog.h"
 #include "loader/tool_window_slots.h"
 
-class LookupWindow final : public ToolWindow {
+class LookupWindow final : public ToolWindow, private OwnedDialog {
 public:
     // Makes the window for lookup `name` on the site `siteHost`, titled
     // `titlePrefix` (the product name and version) and the name's suffix,
@@ -25,9 +25,6 @@ public:
                                               const std::string& titlePrefix,
                                               const std::string& siteHost,
                                               const std::string& name);
-    ~LookupWindow() override;
-    LookupWindow(const LookupWindow&) = delete;
-    LookupWindow& operator=(const LookupWindow&) = delete;
 
     // Nullptr once the window has closed.
     HWND Handle() const { return window_.get(); }
@@ -37,8 +34,7 @@ public:
 
 private:
     LookupWindow(HINSTANCE resources, std::string name, std::string title, std::string address);
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnInitDialog();
     void ShowIcons() const;
     void MakeBrowser() const;
@@ -48,5 +44,4 @@ private:
     std::string name_;
     std::string title_;
     std::string address_;
-    UniqueWindow window_;
 };

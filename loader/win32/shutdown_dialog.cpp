@@ -6,6 +6,7 @@
 #include <optional>
 #include <utility>
 
+#include "common/win32/window_icon.h"
 #include "loader/shutdown_schedule.h"
 #include "loader/win32/shutdown_resources.h"
 #include "services/product_services.h"
@@ -23,8 +24,7 @@ std::unique_ptr<ShutdownDialog> ShutdownDialog::Open(HINSTANCE resources,
     INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);
     std::unique_ptr<ShutdownDialog> dialog(new ShutdownDialog(std::move(settingsPath)));
-    if (CreateDialogParamA(resources, MAKEINTRESOURCEA(IDD_SHUTDOWN_SETTINGS), nullptr, &ShutdownDialog::Procedure,
-                           reinterpret_cast<LPARAM>(dialog.get())) == nullptr) {
+    if (!dialog->CreateFromTemplate(resources, IDD_SHUTDOWN_SETTINGS, nullptr)) {
         return nullptr;
     }
     HWND window = dialog->Handle();
@@ -35,36 +35,7 @@ std::unique_ptr<ShutdownDialog> ShutdownDialog::Open(HINSTANCE resources,
     return dialog;
 }
 
-ShutdownDialog::~ShutdownDialog() {
-    if (window_) {
-        SetWindowLongPtrA(window_.get(), DWLP_USER, 0);
-    }
-}
-
-INT_PTR CALLBACK ShutdownDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        reinterpret_cast<ShutdownDialog*>(lParam)->window_.reset(dialog);
-    }
-    auto* self = reinterpret_cast<ShutdownDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (self == nullptr) {
-        return FALSE;
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(dialog, DWLP_USER, 0);
-        static_cast<void>(self->window_.release());  // the window is going by itself
-        return FALSE;
-    }
-    try {
-        return self->Handle(message, wParam);
-    } catch (...) {
-        // Out of memory while building a text: the click is lost, the
-        // dialog stays usable.
-        return FALSE;
-    }
-}
-
-INT_PTR ShutdownDialog::Handle(UINT message, WPARAM wParam) {
+INT_PTR ShutdownDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
             OnInitDialog();
@@ -139,13 +110,6 @@ void ShutdownDialog::Save() {
     }
 }
 
-// The icon is shared from the module (LR_SHARED): the system owns it.
 void ShowShutdownIcon(HWND dialog, HINSTANCE resources) {
-    for (auto [size, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-        const int pixels = GetSystemMetrics(metric);
-        HANDLE icon = LoadImageA(resources, MAKEINTRESOURCEA(IDI_SHUTDOWN_ICON), IMAGE_ICON, pixels, pixels, LR_SHARED);
-        if (icon != nullptr) {
-            SendMessageA(dialog, WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
-        }
-    }
+    ShowWindowIcon(dialog, resources, IDI_SHUTDOWN_ICON);
 }

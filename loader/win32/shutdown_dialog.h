@@ -9,34 +9,29 @@
 #include <memory>
 #include <string>
 
-#include "common/win32/handles.h"
+#include "common/win32/owned_dialog.h"
 #include "loader/tool_window_slots.h"
 
-class ShutdownDialog final : public ToolWindow {
+class ShutdownDialog final : public ToolWindow, private OwnedDialog {
 public:
     // Makes the dialog for the settings file `settingsPath` with `title`,
     // shows it and brings it to the front; nullptr when it cannot be made.
     static std::unique_ptr<ShutdownDialog> Open(HINSTANCE resources,
                                                 std::string settingsPath,
                                                 const std::string& title);
-    ~ShutdownDialog() override;
-    ShutdownDialog(const ShutdownDialog&) = delete;
-    ShutdownDialog& operator=(const ShutdownDialog&) = delete;
 
     // Nullptr once the dialog has closed.
     HWND Handle() const { return window_.get(); }
 
 private:
     explicit ShutdownDialog(std::string settingsPath) : settingsPath_(std::move(settingsPath)) {}
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR Handle(UINT message, WPARAM wParam);
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnInitDialog();
     void EnableTimeFields(bool on);
     int FieldNumber(int id) const;
     void Save();
 
     std::string settingsPath_;
-    UniqueWindow window_;
 };
 
 // Gives `dialog` the shutdown icon of `resources` in both sizes.

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include <initializer_list>
 #include <utility>
 
+#include "common/win32/window_icon.h"
 #include "loader/skin_catalog.h"
 #include "loader/win32/skin_dialog_resources.h"
 #include "services/product_services.h"
@@ -27,27 +27,13 @@ SIZE WindowSize(HWND window) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// The icon is shared from the module (LR_SHARED): the system owns it.
-void ShowDialogIcon(HWND dialog, HINSTANCE resources) {
-    for (auto [size, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-        const int pixels = GetSystemMetrics(metric);
-        HANDLE icon =
-            LoadImageA(resources, MAKEINTRESOURCEA(IDI_SKIN_DIALOG_ICON), IMAGE_ICON, pixels, pixels, LR_SHARED);
-        if (icon != nullptr) {
-            SendMessageA(dialog, WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
-        }
-    }
-}
-
 }  // namespace
 
 std::unique_ptr<SkinDialog> SkinDialog::Open(HINSTANCE resources, SkinDialogSetup setup) {
     INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&classes);
     std::unique_ptr<SkinDialog> dialog(new SkinDialog(resources, std::move(setup)));
-    if (CreateDialogParamA(resources, MAKEINTRESOURCEA(IDD_SKIN_DIALOG), nullptr, &SkinDialog::Procedure,
-                           reinterpret_cast<LPARAM>(dialog.get())) == nullptr ||
-        !dialog->page_) {
+    if (!dialog->CreateFromTemplate(resources, IDD_SKIN_DIALOG, nullptr) || !dialog->page_) {
         return nullptr;
     }
     HWND window = dialog->Handle();
@@ -58,33 +44,9 @@ std::unique_ptr<SkinDialog> SkinDialog::Open(HINSTANCE resources, SkinDialogSetu
 
 SkinDialog::~SkinDialog() {
     page_.reset();  // its worker let go before the windows go
-    if (window_) {
-        SetWindowLongPtrA(window_.get(), DWLP_USER, 0);
-    }
 }
 
-INT_PTR CALLBACK SkinDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        reinterpret_cast<SkinDialog*>(lParam)->window_.reset(dialog);
-    }
-    auto* self = reinterpret_cast<SkinDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (self == nullptr) {
-        return FALSE;
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(dialog, DWLP_USER, 0);
-        static_cast<void>(self->window_.release());  // the window is going by itself
-        return FALSE;
-    }
-    try {
-        return self->Handle(message, wParam, lParam);
-    } catch (...) {
-        return FALSE;  // out of memory: this message is lost, the dialog stays usable
-    }
-}
-
-INT_PTR SkinDialog::Handle(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR SkinDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
             if (!OnInitDialog()) {
@@ -111,7 +73,7 @@ INT_PTR SkinDialog::Handle(UINT message, WPARAM wParam, LPARAM) {
 
 bool SkinDialog::OnInitDialog() {
     HWND dialog = window_.get();
-    ShowDialogIcon(dialog, resources_);
+    ShowWindowIcon(dialog, resources_, IDI_SKIN_DIALOG_ICON);
     SetWindowTextA(dialog, setup_.title.c_str());
     page_ = SkinPage::Create(resources_, dialog, kCalendarSkinKind, setup_.page);
     if (!page_) {

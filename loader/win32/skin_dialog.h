@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "common/win32/handles.h"
+#include "common/win32/owned_dialog.h"
 #include "loader/tool_window_slots.h"
 #include "loader/win32/skin_page.h"
 
@@ -23,14 +23,12 @@ struct SkinDialogSetup {
     std::function<void()> changeSkins;  // ChangeSkins of every usable module, in order
 };
 
-class SkinDialog final : public ToolWindow {
+class SkinDialog final : public ToolWindow, private OwnedDialog {
 public:
     // Makes the dialog, shows it and brings it to the front; nullptr when
     // it cannot be made.
     static std::unique_ptr<SkinDialog> Open(HINSTANCE resources, SkinDialogSetup setup);
     ~SkinDialog() override;
-    SkinDialog(const SkinDialog&) = delete;
-    SkinDialog& operator=(const SkinDialog&) = delete;
 
     // Nullptr once the dialog has closed.
     HWND Handle() const { return window_.get(); }
@@ -38,8 +36,7 @@ public:
 
 private:
     SkinDialog(HINSTANCE resources, SkinDialogSetup setup) : resources_(resources), setup_(std::move(setup)) {}
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnInitDialog();
     void PlaceOnWorkArea();
     void Layout();
@@ -47,7 +44,6 @@ private:
 
     HINSTANCE resources_;
     SkinDialogSetup setup_;
-    UniqueWindow window_;
     std::unique_ptr<SkinPage> page_;
 };
 

@@ -63,8 +63,7 @@ std::unique_ptr<SkinPage> SkinPage::Create(HINSTANCE resources,
         return nullptr;
     }
     std::unique_ptr<SkinPage> page(new SkinPage(kind, std::move(setup)));
-    if (CreateDialogParamA(resources, MAKEINTRESOURCEA(IDD_SKIN_PAGE), parent, &SkinPage::Procedure,
-                           reinterpret_cast<LPARAM>(page.get())) == nullptr) {
+    if (!page->CreateFromTemplate(resources, IDD_SKIN_PAGE, parent)) {
         return nullptr;
     }
     return page;
@@ -72,9 +71,6 @@ std::unique_ptr<SkinPage> SkinPage::Create(HINSTANCE resources,
 
 SkinPage::~SkinPage() {
     engine_.reset();  // a running worker goes on alone and posts nothing more
-    if (window_) {
-        SetWindowLongPtrA(window_.get(), DWLP_USER, 0);
-    }
 }
 
 ThumbControl* SkinPage::Grid() const {
@@ -86,28 +82,7 @@ std::string SkinPage::SelectedPreview() const {
     return grid != nullptr ? grid->SelectedPath() : std::string();
 }
 
-INT_PTR CALLBACK SkinPage::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        reinterpret_cast<SkinPage*>(lParam)->window_.reset(dialog);
-    }
-    auto* self = reinterpret_cast<SkinPage*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (self == nullptr) {
-        return FALSE;
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(dialog, DWLP_USER, 0);
-        static_cast<void>(self->window_.release());  // going with its parent
-        return FALSE;
-    }
-    try {
-        return self->Handle(message, wParam, lParam);
-    } catch (...) {
-        return FALSE;  // out of memory: this message is lost, the page stays usable
-    }
-}
-
-INT_PTR SkinPage::Handle(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR SkinPage::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
             OnInitDialog();

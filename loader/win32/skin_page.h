@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "common/win32/handles.h"
+#include "common/win32/owned_dialog.h"
 #include "loader/skin_catalog.h"
 #include "loader/skin_update.h"
 #include "loader/win32/skin_update_engine.h"
@@ -27,7 +27,7 @@ struct SkinPageSetup {
     unsigned long packageWaitMs = 5 * 60 * 1000;
 };
 
-class SkinPage {
+class SkinPage : private OwnedDialog {
 public:
     // The page as a child of `parent`; nullptr when it cannot be made.
     static std::unique_ptr<SkinPage> Create(HINSTANCE resources,
@@ -35,8 +35,6 @@ public:
                                             const SkinKind& kind,
                                             SkinPageSetup setup);
     ~SkinPage();
-    SkinPage(const SkinPage&) = delete;
-    SkinPage& operator=(const SkinPage&) = delete;
 
     HWND Handle() const { return window_.get(); }
     // The selected thumbnail's preview path; empty when none is selected.
@@ -48,8 +46,7 @@ public:
 
 private:
     SkinPage(const SkinKind& kind, SkinPageSetup setup);
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnInitDialog();
     void Layout();
     void FillGrid();
@@ -66,7 +63,6 @@ private:
     std::string skinsFolder_;
     std::string settingsPath_;
     std::string cataloguePath_;
-    UniqueWindow window_;
     std::unique_ptr<SkinUpdateEngine> engine_;
     std::vector<PendingSkin> pending_;  // the list view's rows, in order
 };

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include <initializer_list>
 #include <utility>
 
+#include "common/win32/window_icon.h"
 #include "loader/win32/time_sync_dialog_resources.h"
 
 namespace {
@@ -28,19 +28,16 @@ TimeSyncDialog::TimeSyncDialog(HINSTANCE resources,
       title_(std::move(title)),
       worker_(setup.server, setup.timeouts) {}
 
+// The window goes first, unheard, so its timer stops before the members it
+// reads are taken apart.
 TimeSyncDialog::~TimeSyncDialog() {
-    // The window goes unheard: the object is already being taken apart.
-    if (window_) {
-        SetWindowLongPtrA(window_.get(), DWLP_USER, 0);
-    }
-    window_.reset();
+    DestroyUnheard();
 }
 
 bool TimeSyncDialog::Create() {
     INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&classes);
-    if (CreateDialogParamA(resources_, MAKEINTRESOURCEA(IDD_TIME_SYNC), nullptr, &TimeSyncDialog::Procedure,
-                           reinterpret_cast<LPARAM>(this)) == nullptr) {
+    if (!CreateFromTemplate(resources_, IDD_TIME_SYNC, nullptr)) {
         return false;
     }
     ShowWindow(window(), SW_SHOWNORMAL);
@@ -48,31 +45,7 @@ bool TimeSyncDialog::Create() {
     return true;
 }
 
-INT_PTR CALLBACK TimeSyncDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        reinterpret_cast<TimeSyncDialog*>(lParam)->window_.reset(dialog);
-    }
-    auto* self = reinterpret_cast<TimeSyncDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (self == nullptr) {
-        return FALSE;
-    }
-    if (message == WM_NCDESTROY) {
-        // Closed by the user: the object stays in its slot without a window.
-        SetWindowLongPtrA(dialog, DWLP_USER, 0);
-        self->window_.release();
-        return FALSE;
-    }
-    try {
-        return self->Handle(message, wParam, lParam);
-    } catch (...) {
-        // Out of memory while building a text: this tick is lost, the next
-        // one tries again.
-        return FALSE;
-    }
-}
-
-INT_PTR TimeSyncDialog::Handle(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR TimeSyncDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
             OnInit();
@@ -156,16 +129,8 @@ void TimeSyncDialog::ShowProgress(int progress) {
     SendMessageA(Item(IDC_TIME_SYNC_PROGRESS), PBM_SETPOS, static_cast<WPARAM>(progress), 0);
 }
 
-// The icon is shared from the module (LR_SHARED): the system owns it.
 void TimeSyncDialog::ShowIcon() {
-    for (auto [size, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-        const int pixels = GetSystemMetrics(metric);
-        HANDLE icon =
-            LoadImageA(resources_, MAKEINTRESOURCEA(IDI_TIME_SYNC_ICON), IMAGE_ICON, pixels, pixels, LR_SHARED);
-        if (icon != nullptr) {
-            SendMessageA(window(), WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
-        }
-    }
+    ShowWindowIcon(window(), resources_, IDI_TIME_SYNC_ICON);
 }
 
 void TimeSyncDialog::StopTimer() {

@@ -18,7 +18,7 @@
 
 #include "alarmclock/clock_setter.h"
 #include "common/local_time.h"
-#include "common/win32/handles.h"
+#include "common/win32/owned_dialog.h"
 #include "loader/time_sync.h"
 #include "loader/tool_window_slots.h"
 #include "loader/win32/time_sync_worker.h"
@@ -35,7 +35,7 @@ struct TimeSyncSetup {
     alarmclock::IClockSetter* clockSetter = nullptr;
 };
 
-class TimeSyncDialog final : public ToolWindow {
+class TimeSyncDialog final : public ToolWindow, private OwnedDialog {
 public:
     // `clock` gives the local times shown; `title` is the whole caption.
     TimeSyncDialog(HINSTANCE resources,
@@ -44,8 +44,6 @@ public:
                    const TimeSyncSetup& setup,
                    std::string title);
     ~TimeSyncDialog() override;
-    TimeSyncDialog(const TimeSyncDialog&) = delete;
-    TimeSyncDialog& operator=(const TimeSyncDialog&) = delete;
 
     // Makes and shows the dialog and starts the synchronisation. False when
     // the dialog cannot be made.
@@ -58,8 +56,7 @@ public:
     int ResultCode() const { return static_cast<int>(result_); }
 
 private:
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnInit();
     void OnTick();
     void Finish(const TimeSyncOutcome& outcome);
@@ -76,5 +73,4 @@ private:
     int progress_ = kTimeSyncStartedProgress;
     TimeSyncResult result_ = TimeSyncResult::kClockSet;
     bool timerRunning_ = false;
-    UniqueWindow window_;  // last: destroying it first stops the timer that reads the members above
 };

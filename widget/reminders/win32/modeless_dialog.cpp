@@ -2,10 +2,9 @@
 
 #include <commctrl.h>
 
-#include <initializer_list>
 #include <string>
-#include <utility>
 
+#include "common/win32/window_icon.h"
 #include "services/product_services.h"
 #include "widget/reminders/win32/reminder_dialog_resources.h"
 
@@ -66,16 +65,8 @@ INT_PTR CALLBACK ModelessDialog::Procedure(HWND dialog, UINT message, WPARAM wPa
     }
 }
 
-// The icon is shared from the module (LR_SHARED): the system owns it.
 void ModelessDialog::ShowWidgetIcon(HINSTANCE resources) {
-    for (auto [size, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-        const int pixels = GetSystemMetrics(metric);
-        HANDLE icon =
-            LoadImageA(resources, MAKEINTRESOURCEA(IDI_REMINDER_WIDGET_ICON), IMAGE_ICON, pixels, pixels, LR_SHARED);
-        if (icon != nullptr) {
-            SendMessageA(window(), WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
-        }
-    }
+    ShowWindowIcon(window(), resources, IDI_REMINDER_WIDGET_ICON);
 }
 
 void ModelessDialog::CentreOnDesktop() {

@@ -2,10 +2,8 @@
 
 #include <commctrl.h>
 
-#include <initializer_list>
-#include <utility>
-
 #include "common/file_io.h"
+#include "common/win32/window_icon.h"
 #include "services/product_services.h"
 #include "toolkit/lyn_ini.h"
 #include "widget/reminders/reminder_messages.h"
@@ -116,17 +114,7 @@ private:
         Check(IDC_PREF_START_WITH_SYSTEM, RunValueExists());
     }
 
-    // The icon is shared from the module (LR_SHARED): the system owns it.
-    void ShowWidgetIcon() {
-        for (auto [size, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-            const int pixels = GetSystemMetrics(metric);
-            HANDLE icon =
-                LoadImageA(resources_, MAKEINTRESOURCEA(IDI_PREF_WIDGET_ICON), IMAGE_ICON, pixels, pixels, LR_SHARED);
-            if (icon != nullptr) {
-                SendMessageA(dialog_, WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
-            }
-        }
-    }
+    void ShowWidgetIcon() { ShowWindowIcon(dialog_, resources_, IDI_PREF_WIDGET_ICON); }
 
     WindowBoxes ShownBoxes() const {
         return {Checked(IDC_PREF_ALWAYS_ON_TOP), Checked(IDC_PREF_FIXED_POSITION), Checked(IDC_PREF_CLICK_THROUGH),
