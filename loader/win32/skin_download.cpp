@@ -6,93 +6,13 @@
 #include <cstdint>
 #include <optional>
 
-#include "common/win32/handles.h"
+#include "common/win32/internet_request.h"
 
 namespace {
 
 constexpr char kUserAgent[] = "updateskins";
 constexpr DWORD kTimeoutMs = 15000;
 constexpr DWORD kBlockBytes = 512;
-
-struct InternetTraits {
-    using Value = HINTERNET;
-    static Value Invalid() { return nullptr; }
-    static void Close(Value v) { InternetCloseHandle(v); }
-};
-using UniqueInternet = UniqueResource<InternetTraits>;
-
-struct HttpTarget {
-    bool secure = false;
-    std::string host;
-    INTERNET_PORT port = 0;
-    std::string object;  // path and query
-};
-
-std::optional<HttpTarget> SplitAddress(const std::string& address) {
-    // Non-zero lengths with null pointers: InternetCrackUrl points into the
-    // address and sets the lengths, so no buffer can be too small.
-    URL_COMPONENTSA parts = {};
-    parts.dwStructSize = sizeof parts;
-    parts.dwSchemeLength = parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = 1;
-    if (!InternetCrackUrlA(address.c_str(), 0, 0, &parts) ||
-        (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) ||
-        parts.lpszHostName == nullptr || parts.dwHostNameLength == 0) {
-        return std::nullopt;
-    }
-    auto text = [](const char* start, DWORD length) {
-        return start != nullptr ? std::string(start, length) : std::string();
-    };
-    HttpTarget target;
-    target.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
-    target.host = text(parts.lpszHostName, parts.dwHostNameLength);
-    target.port = parts.nPort;
-    target.object = text(parts.lpszUrlPath, parts.dwUrlPathLength) + text(parts.lpszExtraInfo, parts.dwExtraInfoLength);
-    if (target.object.empty()) {
-        target.object = "/";
-    }
-    return target;
-}
-
-// Set on every handle of the chain: Wine does not pass the time-outs of the
-// session handle on to the connection and request made from it.
-void ApplyTimeouts(HINTERNET handle) {
-    DWORD timeout = kTimeoutMs;
-    InternetSetOptionA(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof timeout);
-    InternetSetOptionA(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
-    InternetSetOptionA(handle, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof timeout);
-}
-
-// The request sent, or null when the connection or the request failed.
-// `connection` keeps the handle the request was made from.
-UniqueInternet SendRequest(HINTERNET session, const HttpTarget& target, UniqueInternet& connection) {
-    connection.reset(
-        InternetConnectA(session, target.host.c_str(), target.port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
-    if (!connection) {
-        return UniqueInternet();
-    }
-    ApplyTimeouts(connection.get());
-    // Revalidate any cached copy with the server, and never show a dialog.
-    DWORD flags = INTERNET_FLAG_RESYNCHRONIZE | INTERNET_FLAG_NO_UI | (target.secure ? INTERNET_FLAG_SECURE : 0);
-    UniqueInternet request(
-        HttpOpenRequestA(connection.get(), "GET", target.object.c_str(), nullptr, nullptr, nullptr, flags, 0));
-    if (!request) {
-        return UniqueInternet();
-    }
-    ApplyTimeouts(request.get());
-    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) {
-        return UniqueInternet();
-    }
-    return request;
-}
-
-std::optional<DWORD> StatusCode(HINTERNET request) {
-    DWORD status = 0;
-    DWORD size = sizeof status;
-    if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr)) {
-        return std::nullopt;
-    }
-    return status;
-}
 
 // The announced body length; 0 when there is none or it is no number (the
 // transfer then ends when the server closes).
@@ -175,7 +95,7 @@ bool ReadBody(HINTERNET request, PartialFile& file, const SkinDownloadProgress& 
 }  // namespace
 
 bool DownloadSkinFile(const std::string& address, const std::string& targetFile, const SkinDownloadProgress& progress) {
-    std::optional<HttpTarget> target = SplitAddress(address);
+    std::optional<HttpTarget> target = SplitAddress(address.c_str());
     if (!target) {
         return false;
     }
@@ -183,9 +103,9 @@ bool DownloadSkinFile(const std::string& address, const std::string& targetFile,
     if (!session) {
         return false;
     }
-    ApplyTimeouts(session.get());
+    ApplyTimeouts(session.get(), kTimeoutMs, kTimeoutMs);
     UniqueInternet connection;
-    UniqueInternet request = SendRequest(session.get(), *target, connection);
+    UniqueInternet request = SendGetRequest(session.get(), *target, kTimeoutMs, kTimeoutMs, connection);
     std::optional<DWORD> status = request ? StatusCode(request.get()) : std::nullopt;
     if (!status || (*status != HTTP_STATUS_OK && *status != HTTP_STATUS_NOT_MODIFIED)) {
         // An old file must not pass for what the server refused to send;

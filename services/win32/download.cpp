@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "common/win32/handles.h"
+#include "common/win32/internet_request.h"
 #include "services/download_body.h"
 
 namespace {
@@ -17,68 +17,8 @@ constexpr unsigned long kDefaultTimeout = 15000;
 std::atomic<unsigned long> connectTimeout{kDefaultTimeout};
 std::atomic<unsigned long> readTimeout{kDefaultTimeout};
 
-struct InternetTraits {
-    using Value = HINTERNET;
-    static Value Invalid() { return nullptr; }
-    static void Close(Value v) { InternetCloseHandle(v); }
-};
-using UniqueInternet = UniqueResource<InternetTraits>;
-
-// Where an address points, split for InternetConnect and HttpOpenRequest.
-struct HttpTarget {
-    bool secure = false;
-    std::string host;
-    INTERNET_PORT port = 0;
-    std::string user;
-    std::string password;
-    std::string object;  // path and query
-};
-
-std::optional<HttpTarget> SplitAddress(const char* address) {
-    // Non-zero lengths with null pointers: InternetCrackUrl points into the
-    // address and sets the lengths, so no buffer can be too small.
-    URL_COMPONENTSA parts = {};
-    parts.dwStructSize = sizeof parts;
-    parts.dwSchemeLength = parts.dwHostNameLength = parts.dwUserNameLength = 1;
-    parts.dwPasswordLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = 1;
-    if (address == nullptr || !InternetCrackUrlA(address, 0, 0, &parts) ||
-        (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) ||
-        parts.lpszHostName == nullptr || parts.dwHostNameLength == 0) {
-        return std::nullopt;
-    }
-    auto text = [](const char* start, DWORD length) {
-        return start != nullptr ? std::string(start, length) : std::string();
-    };
-    HttpTarget target;
-    target.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
-    target.host = text(parts.lpszHostName, parts.dwHostNameLength);
-    target.port = parts.nPort;
-    target.user = text(parts.lpszUserName, parts.dwUserNameLength);
-    target.password = text(parts.lpszPassword, parts.dwPasswordLength);
-    target.object = text(parts.lpszUrlPath, parts.dwUrlPathLength) + text(parts.lpszExtraInfo, parts.dwExtraInfoLength);
-    if (target.object.empty()) {
-        target.object = "/";
-    }
-    return target;
-}
-
-// Set on every handle of the chain: Wine does not pass the time-outs of the
-// session handle on to the connection and request made from it.
 void ApplyTimeouts(HINTERNET handle) {
-    DWORD connect = connectTimeout.load();
-    DWORD read = readTimeout.load();
-    InternetSetOptionA(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &connect, sizeof connect);
-    InternetSetOptionA(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &read, sizeof read);
-    InternetSetOptionA(handle, INTERNET_OPTION_SEND_TIMEOUT, &read, sizeof read);
-}
-
-std::optional<DWORD> StatusCode(HINTERNET request) {
-    DWORD status = 0;
-    DWORD size = sizeof status;
-    if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr)) {
-        return std::nullopt;
-    }
-    return status;
+    ::ApplyTimeouts(handle, connectTimeout.load(), readTimeout.load());
 }
 
 // The Content-Length value as sent, nullopt when the response has none.
@@ -97,29 +37,6 @@ std::optional<std::string> ContentLength(HINTERNET request) {
     return std::nullopt;
 }
 
-// Opens the request; null when the address, the connection or the request fails.
-UniqueInternet SendRequest(HINTERNET session, const HttpTarget& target, UniqueInternet& connection) {
-    connection.reset(
-        InternetConnectA(session, target.host.c_str(), target.port, target.user.empty() ? nullptr : target.user.c_str(),
-                         target.password.empty() ? nullptr : target.password.c_str(), INTERNET_SERVICE_HTTP, 0, 0));
-    if (!connection) {
-        return UniqueInternet();
-    }
-    ApplyTimeouts(connection.get());
-    // Revalidate any cached copy with the server, and never show a dialog.
-    DWORD flags = INTERNET_FLAG_RESYNCHRONIZE | INTERNET_FLAG_NO_UI | (target.secure ? INTERNET_FLAG_SECURE : 0);
-    UniqueInternet request(
-        HttpOpenRequestA(connection.get(), "GET", target.object.c_str(), nullptr, nullptr, nullptr, flags, 0));
-    if (!request) {
-        return UniqueInternet();
-    }
-    ApplyTimeouts(request.get());
-    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) {
-        return UniqueInternet();
-    }
-    return request;
-}
-
 bool DownloadInto(const char* address, std::string& out) {
     std::optional<HttpTarget> target = SplitAddress(address);
     if (!target) {
@@ -131,7 +48,8 @@ bool DownloadInto(const char* address, std::string& out) {
     }
     ApplyTimeouts(session.get());
     UniqueInternet connection;
-    UniqueInternet request = SendRequest(session.get(), *target, connection);
+    UniqueInternet request =
+        SendGetRequest(session.get(), *target, connectTimeout.load(), readTimeout.load(), connection);
     std::optional<DWORD> status = request ? StatusCode(request.get()) : std::nullopt;
     if (!status || !services::IsAcceptedDownloadStatus(*status)) {
         return false;

@@ -9,6 +9,7 @@
 
 #include "common/file_io.h"
 #include "common/win32/handles.h"
+#include "common/win32/internet_request.h"
 #include "services/download_body.h"
 #include "widget/weather/city_query.h"
 #include "widget/weather/weather_report.h"
@@ -34,13 +35,6 @@ namespace {
 constexpr char kAgentName[] = "Weather";
 constexpr char kCityQueryPath[] = "/querycity.php";
 constexpr std::size_t kReadPieceBytes = 16 * 1024;
-
-struct InternetTraits {
-    using Value = HINTERNET;
-    static Value Invalid() { return nullptr; }
-    static void Close(Value v) { InternetCloseHandle(v); }
-};
-using UniqueInternet = UniqueResource<InternetTraits>;
 
 // Everything a worker uses: its own copies, so it never touches the
 // WeatherClient that started it, which may be gone before it ends.
@@ -72,14 +66,8 @@ void MoveStatus(WeatherClient::Shared& shared, WeatherStatus from, WeatherStatus
     shared.status.compare_exchange_strong(from, to, std::memory_order_acq_rel);
 }
 
-// Set on every handle of the chain: Wine does not pass the time-outs of the
-// session handle on to the connection and request made from it.
 void ApplyTimeouts(HINTERNET handle, const WeatherTiming& timing) {
-    DWORD connect = timing.connectTimeoutMs;
-    DWORD read = timing.readTimeoutMs;
-    InternetSetOptionA(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &connect, sizeof connect);
-    InternetSetOptionA(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &read, sizeof read);
-    InternetSetOptionA(handle, INTERNET_OPTION_SEND_TIMEOUT, &read, sizeof read);
+    ::ApplyTimeouts(handle, timing.connectTimeoutMs, timing.readTimeoutMs);
 }
 
 // The length the response announces, nullopt when it has no Content-Length;
