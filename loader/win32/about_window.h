@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/win32/handles.h"
+#include "common/win32/window_procedure.h"
 
 class AboutWindow {
 public:
@@ -41,7 +42,7 @@ public:
     static std::vector<std::uint32_t> DrawFace(const std::string& imagePath, const std::string& version);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK ObjectWindowProcedure<AboutWindow>(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool Create();
     void Present();

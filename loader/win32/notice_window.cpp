@@ -72,7 +72,7 @@ NoticeWindow::~NoticeWindow() {
 bool NoticeWindow::Create() {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = &ObjectWindowProcedure<NoticeWindow>;
     windowClass.hInstance = instance_;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
@@ -216,22 +216,6 @@ bool NoticeWindow::OverLink() const {
     }
     const int faceY = cursor.y - place.top + kNoticeHeight - (place.bottom - place.top);
     return NoticeSpotAt(cursor.x - place.left, faceY) == NoticeSpot::kLink;
-}
-
-LRESULT CALLBACK NoticeWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<NoticeWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    try {
-        return self->Handle(window, message, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
 }
 
 LRESULT NoticeWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

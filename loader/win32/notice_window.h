@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/win32/handles.h"
+#include "common/win32/window_procedure.h"
 
 class DesktopShell;
 
@@ -48,7 +49,7 @@ public:
     static std::vector<std::uint32_t> DrawFace(const std::string& imagePath, const std::string& text);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK ObjectWindowProcedure<NoticeWindow>(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool MakeFace();
     void RollStep();

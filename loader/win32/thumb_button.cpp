@@ -14,12 +14,6 @@ constexpr COLORREF kBorder = RGB(33, 33, 33);
 constexpr int kBorderWidth = 2;
 constexpr int kRise = 2;  // pixels up and left while the pointer is over it
 
-struct Creation {
-    ThumbButton* button;
-    int cellWidth;
-    int cellHeight;
-};
-
 void FillBox(HDC dc, const RECT& box, COLORREF colour) {
     const UniqueGdiObject brush(CreateSolidBrush(colour));
     FillRect(dc, &box, static_cast<HBRUSH>(brush.get()));
@@ -39,56 +33,46 @@ void FrameBox(HDC dc, RECT box, COLORREF colour, int width) {
 bool ThumbButton::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &ThumbButton::Procedure;
+    windowClass.lpfnWndProc = &ObjectWindowProcedure<ThumbButton>;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursor(nullptr, IDC_HAND);
     windowClass.lpszClassName = kThumbButtonClass;
     return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-ThumbButton* ThumbButton::Create(HINSTANCE instance,
-                                 HWND grid,
-                                 const RECT& place,
-                                 std::string previewPath,
-                                 std::function<void(ThumbButton&)> pressed) {
-    // The window owns the object from WM_NCCREATE on; if the window is
-    // never made, it is deleted here.
+std::unique_ptr<ThumbButton> ThumbButton::Create(HINSTANCE instance,
+                                                 HWND grid,
+                                                 const RECT& place,
+                                                 std::string previewPath,
+                                                 std::function<void(ThumbButton&)> pressed) {
     auto button = std::unique_ptr<ThumbButton>(new ThumbButton(std::move(previewPath), std::move(pressed)));
-    Creation creation{button.get(), place.right - place.left, place.bottom - place.top};
-    HWND window =
-        CreateWindowExA(0, kThumbButtonClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left, place.top,
-                        creation.cellWidth, creation.cellHeight, grid, nullptr, instance, &creation);
-    if (window == nullptr) {
+    const int width = place.right - place.left;
+    const int height = place.bottom - place.top;
+    button->LoadPreview(width, height);
+    if (CreateWindowExA(0, kThumbButtonClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left, place.top, width,
+                        height, grid, nullptr, instance, button.get()) == nullptr) {
         return nullptr;
     }
-    return button.release();
+    return button;
 }
 
-LRESULT CALLBACK ThumbButton::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = static_cast<const Creation*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        creation->button->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->button));
-        creation->button->LoadPreview(creation->cellWidth, creation->cellHeight);
-    }
-    auto* self = reinterpret_cast<ThumbButton*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        delete self;
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    try {
-        return self->Handle(message, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcA(window, message, wParam, lParam);
+ThumbButton::~ThumbButton() {
+    if (window_ != nullptr) {
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
     }
 }
 
-LRESULT ThumbButton::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ThumbButton::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_NCCREATE:
+            window_ = window;
+            break;
+        case WM_NCDESTROY:
+            // Gone with the grid: the object no longer has a window.
+            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            window_ = nullptr;
+            break;
         case WM_PAINT:
             Paint();
             return 0;
@@ -123,8 +107,9 @@ LRESULT ThumbButton::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CONTEXTMENU:
             return 0;  // swallowed: a thumbnail only knows the left click
         default:
-            return DefWindowProcA(window_, message, wParam, lParam);
+            break;
     }
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 void ThumbButton::SetSelected(bool selected) {

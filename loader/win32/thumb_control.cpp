@@ -111,9 +111,6 @@ LRESULT ThumbControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void ThumbControl::Clear() {
-    for (ThumbButton* button : buttons_) {
-        DestroyWindow(button->Handle());  // deletes the object too
-    }
     buttons_.clear();
     selectedPath_.clear();
     scrollX_ = 0;
@@ -133,17 +130,17 @@ void ThumbControl::Add(const std::string& previewPath) {
     const std::size_t index = buttons_.size();
     const RECT place{grid.X(index) - scrollX_, grid.Y(index) - scrollY_, grid.X(index) - scrollX_ + cellWidth_,
                      grid.Y(index) - scrollY_ + cellHeight_};
-    ThumbButton* button = ThumbButton::Create(instance_, window_, place, previewPath,
-                                              [this](ThumbButton& pressed) { OnPressed(pressed); });
-    if (button != nullptr) {
-        buttons_.push_back(button);
+    std::unique_ptr<ThumbButton> button = ThumbButton::Create(instance_, window_, place, previewPath,
+                                                              [this](ThumbButton& pressed) { OnPressed(pressed); });
+    if (button) {
+        buttons_.push_back(std::move(button));
         UpdateScrollBars();
     }
 }
 
 void ThumbControl::Select(const std::string& previewPath) {
     selectedPath_.clear();
-    for (ThumbButton* button : buttons_) {
+    for (const std::unique_ptr<ThumbButton>& button : buttons_) {
         const bool match = !previewPath.empty() && SamePathIgnoringCase(button->PreviewPath(), previewPath);
         button->SetSelected(match && selectedPath_.empty());
         if (match && selectedPath_.empty()) {
@@ -163,8 +160,8 @@ ThumbnailGrid ThumbControl::Grid() const {
 }
 
 void ThumbControl::OnPressed(ThumbButton& pressed) {
-    for (ThumbButton* button : buttons_) {
-        button->SetSelected(button == &pressed);
+    for (const std::unique_ptr<ThumbButton>& button : buttons_) {
+        button->SetSelected(button.get() == &pressed);
     }
     selectedPath_ = pressed.PreviewPath();
 }

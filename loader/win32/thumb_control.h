@@ -8,14 +8,14 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "loader/skin_catalog.h"
+#include "loader/win32/thumb_button.h"
 
 inline constexpr char kThumbControlClass[] = "CZellumThumbControl";
-
-class ThumbButton;
 
 class ThumbControl {
 public:
@@ -38,7 +38,7 @@ public:
     HWND Handle() const { return window_; }
     int Columns() const;
     std::size_t Count() const { return buttons_.size(); }
-    ThumbButton* At(std::size_t index) const { return buttons_[index]; }
+    ThumbButton* At(std::size_t index) const { return buttons_[index].get(); }
     POINT Scroll() const { return {scrollX_, scrollY_}; }
 
 private:
@@ -55,7 +55,7 @@ private:
 
     HWND window_;
     HINSTANCE instance_ = nullptr;
-    std::vector<ThumbButton*> buttons_;  // child windows; each window owns its object
+    std::vector<std::unique_ptr<ThumbButton>> buttons_;  // each destroys its child window when it goes
     int cellWidth_ = kCalendarSkinKind.cellWidth;
     int cellHeight_ = kCalendarSkinKind.cellHeight;
     int scrollX_ = 0;  // scroll positions in pixels (the content moves left and up)
