@@ -4,25 +4,11 @@
 #include "loader/win32/loader_window.h"
 
 #include "common/path_util.h"
+#include "common/win32/temporary_folder.h"
 #include "loader/loader_paths.h"
 #include "loader/update_notice.h"
 #include "loader/version_check.h"
 #include "services/product_services.h"
-
-namespace {
-
-// The system's temporary folder without its trailing backslash, then the
-// notice's file name; empty when the system names no such folder.
-std::string TemporaryNoticePath() {
-    char folder[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(sizeof folder, folder);
-    if (length == 0 || length >= sizeof folder) {
-        return {};
-    }
-    return JoinPath(std::string(folder, length), kNoticeFileName);
-}
-
-}  // namespace
 
 void LoaderWindow::CreateNoticeWindow() {
     auto notice = std::make_unique<NoticeWindow>(options_.instance,
@@ -55,10 +41,11 @@ void LoaderWindow::CheckNotice() {
     if (Download(NoticePageAddress(options_.siteHost).c_str(), page) != 1) {
         return;
     }
-    const std::string temporaryPath = TemporaryNoticePath();
-    if (temporaryPath.empty()) {
+    const std::string temporaryFolder = TemporaryFolder();
+    if (temporaryFolder.empty()) {
         return;
     }
+    const std::string temporaryPath = JoinPath(temporaryFolder, kNoticeFileName);
     const std::optional<UpdateNotice> notice =
         TakeNewNotice(page, temporaryPath, LoaderPathsFor(options_.programFolder).updateNotice);
     if (notice) {

@@ -3,22 +3,8 @@
 
 #include "loader/win32/loader_window.h"
 
+#include "common/win32/temporary_folder.h"
 #include "loader/win32/skin_dialog.h"
-
-namespace {
-
-// The system's temporary folder without its trailing backslash.
-std::string TemporaryFolder() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(sizeof path, path);
-    std::string folder(path, length < sizeof path ? length : 0);
-    while (!folder.empty() && folder.back() == '\\') {
-        folder.pop_back();
-    }
-    return folder;
-}
-
-}  // namespace
 
 void LoaderWindow::OpenSkinDialog() {
     toolWindows_.Open(ToolWindowKind::kSkins, [this]() -> std::unique_ptr<ToolWindow> {
