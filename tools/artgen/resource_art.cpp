@@ -5,6 +5,7 @@
 #include "tools/artgen/palette.h"
 #include "tools/artgen/pixel_font.h"
 #include "tools/artgen/text_painter.h"
+#include "tools/artgen/viewer_art.h"
 
 #include <algorithm>
 #include <cmath>
@@ -209,18 +210,6 @@ Image ReminderListImages() {
     constexpr Glyph kGlyphs[kReminderListImages] = {Glyph::kCalendar, Glyph::kCake, Glyph::kBell};
     constexpr Rgba kColours[kReminderListImages] = {palette::kAccent, Hex(0xD9468F), palette::kReminder};
     return IconStrip(kReminderListImages, palette::kMenuBackground, [&](cairo_t* cr, int i, const Box& cell) {
-        DrawGlyph(cr, kGlyphs[i], cell.Inset(0.5), kColours[i], 1.4);
-    });
-}
-
-Image ViewerTreeImages() {
-    constexpr Glyph kGlyphs[kViewerTreeImages] = {Glyph::kFolder,     Glyph::kFolderOpen, Glyph::kFolder,
-                                                  Glyph::kFolderOpen, Glyph::kGlobe,      Glyph::kPeople,
-                                                  Glyph::kChat};
-    constexpr Rgba kColours[kViewerTreeImages] = {Hex(0xD9822B),    Hex(0xD9822B),       palette::kAccent,
-                                                  palette::kAccent, palette::kSolarTerm, Hex(0x7C5CD6),
-                                                  palette::kAccent};
-    return IconStrip(kViewerTreeImages, palette::kMenuBackground, [&](cairo_t* cr, int i, const Box& cell) {
         DrawGlyph(cr, kGlyphs[i], cell.Inset(0.5), kColours[i], 1.4);
     });
 }

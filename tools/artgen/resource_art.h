@@ -44,10 +44,6 @@ inline constexpr int kMenuIconCount = 11;
 // Rows of the planner's detail list: 16 x 16 images by index.
 inline constexpr int kReminderListImages = 3;  // 0 plain, 1 birthday, 2 schedule
 
-// The side program's tree: 0 category, 1 category selected, 2 group,
-// 3 group selected, 4 site, 5 account folder, 6 chat log.
-inline constexpr int kViewerTreeImages = 7;
-
 void AddResourceArt(ArtSet& set);
 
 }  // namespace artgen

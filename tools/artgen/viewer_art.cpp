@@ -173,6 +173,25 @@ constexpr ToolImage kTools[] = {
 
 }  // namespace
 
+Image ViewerTreeImages() {
+    // Indexed as the trees use them: 0 category, 1 category selected, 2 group,
+    // 3 group selected, 4 site, 5 account folder, 6 chat log.
+    constexpr Glyph kGlyphs[kViewerTreeImages] = {Glyph::kFolder,     Glyph::kFolderOpen, Glyph::kFolder,
+                                                  Glyph::kFolderOpen, Glyph::kGlobe,      Glyph::kPeople,
+                                                  Glyph::kChat};
+    constexpr Rgba kColours[kViewerTreeImages] = {Hex(0xD9822B),    Hex(0xD9822B),       palette::kAccent,
+                                                  palette::kAccent, palette::kSolarTerm, Hex(0x7C5CD6),
+                                                  palette::kAccent};
+    Canvas canvas(16 * kViewerTreeImages, 16);
+    for (int i = 0; i < kViewerTreeImages; ++i) {
+        SavedState saved(canvas.cr());
+        cairo_rectangle(canvas.cr(), i * 16, 0, 16, 16);
+        cairo_clip(canvas.cr());
+        DrawGlyph(canvas.cr(), kGlyphs[i], Box{i * 16.0, 0, 16, 16}.Inset(0.5), kColours[i], 1.4);
+    }
+    return KeyOut(canvas.ToImage(), palette::kMenuBackground, palette::kMaskKey, palette::kMaskThreshold);
+}
+
 void AddViewerArt(ArtSet& set) {
     const std::string folder = kSkins;
     set.AddBmp(folder + "title1.bmp", TitleLeft());
@@ -199,6 +218,7 @@ void AddViewerArt(ArtSet& set) {
     set.AddBmp(folder + "tabback.bmp", TabBar(8, kTabBarHeight));
     set.AddBmp(folder + "tab1.bmp", Tab(true));
     set.AddBmp(folder + "tab2.bmp", Tab(false));
+    set.AddBmp(folder + "treeimg.bmp", ViewerTreeImages());
 }
 
 }  // namespace artgen

@@ -15,6 +15,10 @@
 //   combut1-3.bmp     the address box's drop button, 18 x 22
 //   tabback.bmp       tab bar background, 8 x 28, to tile
 //   tab1/tab2.bmp     selected and other tab, 120 x 26
+//   treeimg.bmp       both trees' images, 7 of 16 x 16 side by side (0
+//                     category, 1 category selected, 2 group, 3 group
+//                     selected, 4 site, 5 account folder, 6 chat log),
+//                     keyed over the tree's white
 
 #include "tools/artgen/art_set.h"
 
@@ -22,6 +26,11 @@ namespace artgen {
 
 inline constexpr int kViewerTitleHeight = 30;
 
+inline constexpr int kViewerTreeImages = 7;
+
 void AddViewerArt(ArtSet& set);
+
+// The tree image strip (treeimg.bmp), also carried as a resource bitmap.
+Image ViewerTreeImages();
 
 }  // namespace artgen

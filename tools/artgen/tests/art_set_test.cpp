@@ -111,6 +111,7 @@ std::vector<Expected> ExpectedFiles() {
     files.push_back({viewer + "tabback.bmp", ArtFormat::kBmp24, 8, 28});
     files.push_back({viewer + "tab1.bmp", ArtFormat::kBmp24, 120, 26});
     files.push_back({viewer + "tab2.bmp", ArtFormat::kBmp24, 120, 26});
+    files.push_back({viewer + "treeimg.bmp", ArtFormat::kBmp24, 7 * 16, 16});
     return files;
 }
 

@@ -196,8 +196,10 @@ bool IsKey(const Rgba& p) {
 // Image lists mask these with red 0, green 128, blue 128: every icon has
 // keyed ground around a drawing that never uses the key colour itself.
 TEST(LoaderArt, MaskedIconStripsKeyTheirGround) {
-    const std::pair<const char*, int> strips[] = {
-        {"resources/menu_icons.bmp", 11}, {"resources/reminder_list.bmp", 3}, {"resources/viewer_tree.bmp", 7}};
+    const std::pair<const char*, int> strips[] = {{"resources/menu_icons.bmp", 11},
+                                                  {"resources/reminder_list.bmp", 3},
+                                                  {"resources/viewer_tree.bmp", 7},
+                                                  {"Trevalo/Skins/treeimg.bmp", 7}};
     for (const auto& [path, count] : strips) {
         SCOPED_TRACE(path);
         const Image& strip = Picture(path);

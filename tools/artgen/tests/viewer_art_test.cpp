@@ -77,5 +77,17 @@ TEST(ViewerArt, ButtonsKeyTheirGroundAndShowTheirStates) {
     EXPECT_GE(Count(closeHover, All(closeHover), [](const Rgba& p) { return p.r > 200 && p.g < 110; }), 200);
 }
 
+// The trees tell their kinds of node apart by these images alone, so no two
+// of the seven may look the same.
+TEST(ViewerArt, TreeImagesAreSevenDifferentPictures) {
+    const Image& strip = Picture(kSkins + "treeimg.bmp");
+    ASSERT_EQ(strip.width(), 7 * 16);
+    for (int a = 0; a < 7; ++a) {
+        for (int b = a + 1; b < 7; ++b) {
+            EXPECT_FALSE(testing::SamePixels(strip, Area{a * 16, 0, 16, 16}, Area{b * 16, 0, 16, 16})) << a << " " << b;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace artgen
