@@ -33,6 +33,9 @@ public:
     // tree only through its window's messages, so the window stays usable.
     // Returns when the tree is built.
     virtual void BuildTree() = 0;
+    // Asks a running BuildTree to return soon, leaving what it built: the
+    // window is closing or the tree is to be built again. Any thread.
+    virtual void StopTree() {}
 
     // Message 2025 with 2024: a click somewhere on the screen.
     virtual void OnClickElsewhere() = 0;
