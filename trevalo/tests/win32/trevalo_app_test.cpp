@@ -1,0 +1,145 @@
+// Trevalo.exe itself, started from a scratch installation as the tray
+// program starts it: the mode argument, one instance per mode, the history
+// window's title, and message 2025 from another process.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/win32/handles.h"
+#include "hook/win32/lyn_hook32.h"
+#include "testkit/win32/documents_redirect.h"
+#include "testkit/win32/program_launcher.h"
+#include "testkit/win32/stopwatch.h"
+#include "testkit/win32/window_helpers.h"
+#include "trevalo/tests/win32/trevalo_fixture.h"
+#include "trevalo/window_titles.h"
+
+namespace {
+
+constexpr unsigned kWaitMs = 15000;
+
+// The visible top-level windows of `process` whose titles begin with `title`.
+std::vector<HWND> WindowsTitled(HANDLE process, const std::string& title) {
+    testkit::WindowQuery query;
+    query.processId = GetProcessId(process);
+    query.visibleOnly = true;
+    std::vector<HWND> found;
+    for (HWND window : testkit::FindTopLevelWindows(query)) {
+        if (testkit::WindowText(window).rfind(title, 0) == 0) {
+            found.push_back(window);
+        }
+    }
+    return found;
+}
+
+HWND WaitForWindowTitled(HANDLE process, const std::string& title) {
+    testkit::Stopwatch watch;
+    while (watch.Milliseconds() < kWaitMs) {
+        std::vector<HWND> found = WindowsTitled(process, title);
+        if (!found.empty()) {
+            return found.front();
+        }
+        if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0) {
+            return nullptr;
+        }
+    }
+    return nullptr;
+}
+
+class TrevaloProgramTest : public testing::Test {
+protected:
+    TrevaloProgramTest() {
+        folder_.AddProgram();
+        folder_.AddSkin();
+        folder_.Write("Trevalo\\Data\\msn.dat", "<html>[MSNHISTORY]</html>");
+    }
+
+    void SetUp() override { ASSERT_TRUE(redirect_.ok()); }
+
+    ~TrevaloProgramTest() override {
+        for (UniqueHandle& process : started_) {
+            if (WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) {
+                TerminateProcess(process.get(), 1);
+                WaitForSingleObject(process.get(), kWaitMs);
+            }
+        }
+    }
+
+    HANDLE Start(const std::string& arguments) {
+        UniqueHandle process = testkit::StartProgram(folder_.PathOf("Trevalo.exe"), arguments, folder_.Path());
+        EXPECT_TRUE(process) << "cannot start Trevalo.exe: " << GetLastError();
+        started_.push_back(std::move(process));
+        return started_.back().get();
+    }
+
+    // True when `process` ends by itself within `waitMs` with exit code 0.
+    static bool EndsCleanly(HANDLE process, unsigned waitMs) {
+        DWORD code = 99;
+        return WaitForSingleObject(process, waitMs) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code) && code == 0;
+    }
+
+    TrevaloFolder folder_{"program"};
+    TrevaloFolder documents_{"documents"};
+    testkit::DocumentsRedirect redirect_{documents_.Path()};
+    std::vector<UniqueHandle> started_;
+};
+
+TEST_F(TrevaloProgramTest, ArgumentsThatNameNoSingleModeEndAtOnceWithoutAWindow) {
+    for (const char* arguments :
+         {"", "APPMODEL_MSNHISTORY APPMODEL_TREVALO", "APPMODEL_MSNHISTORY APPMODEL_MSNHISTORY", "APPMODEL_OTHER"}) {
+        SCOPED_TRACE(arguments);
+        HANDLE process = Start(arguments);
+        ASSERT_NE(process, nullptr);
+        EXPECT_TRUE(EndsCleanly(process, kWaitMs));
+    }
+}
+
+TEST_F(TrevaloProgramTest, LowerCaseHistoryArgumentOpensTheHistoryWindowAndEndProgramEndsIt) {
+    HANDLE process = Start("appmodel_msnhistory");
+    HWND window = WaitForWindowTitled(process, kHistoryWindowTitle);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(testkit::WindowText(window), kHistoryWindowTitle);
+    PostMessageA(window, kLynHookMessage, kLynHookEndProgram, 0);
+    EXPECT_TRUE(EndsCleanly(process, kWaitMs));
+}
+
+TEST_F(TrevaloProgramTest, SecondStartOfAModeEndsAtOnceWhileTheOtherModeStillStarts) {
+    HANDLE history = Start("APPMODEL_MSNHISTORY");
+    HWND historyWindow = WaitForWindowTitled(history, kHistoryWindowTitle);
+    ASSERT_NE(historyWindow, nullptr);
+
+    testkit::Stopwatch watch;
+    HANDLE second = Start("APPMODEL_MSNHISTORY");
+    EXPECT_TRUE(EndsCleanly(second, kWaitMs));
+    EXPECT_LT(watch.Milliseconds(), 5000);
+    EXPECT_EQ(WaitForSingleObject(history, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+
+    HANDLE navigation = Start("APPMODEL_TREVALO");
+    HWND navigationWindow = WaitForWindowTitled(navigation, kNavigationWindowTitle);
+    EXPECT_NE(navigationWindow, nullptr);
+
+    // Each mode's window registered itself: the hook library brings it forward.
+    ShowWindow(historyWindow, SW_MINIMIZE);
+    EXPECT_EQ(ActiveMsnviewWnd(), 1);
+    testkit::Stopwatch restore;
+    while (IsIconic(historyWindow) && restore.Milliseconds() < 5000) {
+        Sleep(50);
+    }
+    EXPECT_FALSE(IsIconic(historyWindow));
+    EXPECT_EQ(ActiveTrevaloWnd(), navigationWindow != nullptr ? 1 : 0);
+
+    PostMessageA(historyWindow, kLynHookMessage, kLynHookEndProgram, 0);
+    EXPECT_TRUE(EndsCleanly(history, kWaitMs));
+    if (navigationWindow != nullptr) {
+        PostMessageA(navigationWindow, kLynHookMessage, kLynHookEndProgram, 0);
+        EXPECT_TRUE(EndsCleanly(navigation, kWaitMs));
+    }
+    // The windows are gone: nothing is left to bring forward.
+    EXPECT_EQ(ActiveMsnviewWnd(), 0);
+}
+
+}  // namespace
