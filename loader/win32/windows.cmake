@@ -105,10 +105,11 @@ suite_test(loader_win32_tests
         tests/win32/system_monitor_test.cpp
         tests/win32/update_notice_test.cpp
         tests/win32/skin_update_engine_test.cpp
+        tests/win32/side_program_end_to_end_test.cpp
         ${loader_resources}
     LIBS loader_win32 testkit
     WINDOWS_ONLY
     DESKTOP
 )
 add_dependencies(loader_win32_tests loader_resources tessary fixture_widget_good fixture_widget_refusing
-                 fixture_widget_noexport fixture_skin_package)
+                 fixture_widget_noexport fixture_skin_package Trevalo)

@@ -67,6 +67,21 @@ void FixtureFolder::AddProgram() const {
     CopyOrFail(JoinPath(FolderOf(bin), "art\\Skins\\about.png"), PathOf("Skins\\about.png"));
 }
 
+void FixtureFolder::AddSideProgram() const {
+    const std::string bin = BuildBinFolder();
+    CopyOrFail(JoinPath(bin, "Trevalo.exe"), PathOf("Trevalo.exe"));
+    const std::string skins = JoinPath(FolderOf(bin), "art\\Trevalo\\Skins");
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(skins, error)) {
+        const std::string name = entry.path().filename().string();
+        CopyOrFail(JoinPath(skins, name), PathOf("Trevalo\\Skins\\" + name));
+    }
+    if (error) {
+        ADD_FAILURE() << "cannot list " << skins;
+    }
+    Write("Trevalo\\Data\\msn.dat", "<html><body>[MSNHISTORY]</body></html>");
+}
+
 void FixtureFolder::AddModule(const std::string& descriptor,
                               const std::string& library,
                               const std::string& kind,

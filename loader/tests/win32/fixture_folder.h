@@ -29,6 +29,10 @@ public:
     // tessary.exe, the suite's DLLs it needs, the mingw runtime and the About picture.
     void AddProgram() const;
 
+    // Trevalo.exe (beside tessary.exe, which starts it), its skin drawn by
+    // the build and a page template in Trevalo\Data.
+    void AddSideProgram() const;
+
     // A copy of the fixture module of `kind` ("good", "refusing", "noexport")
     // named `library` in `folder`, and a descriptor `descriptor` naming it.
     void AddModule(const std::string& descriptor,
