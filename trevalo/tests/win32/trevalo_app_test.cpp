@@ -6,13 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/win32/handles.h"
 #include "hook/win32/lyn_hook32.h"
 #include "testkit/win32/documents_redirect.h"
 #include "testkit/win32/program_launcher.h"
+#include "testkit/win32/screenshot.h"
 #include "testkit/win32/stopwatch.h"
 #include "testkit/win32/window_helpers.h"
 #include "trevalo/tests/win32/trevalo_fixture.h"
@@ -107,39 +110,75 @@ TEST_F(TrevaloProgramTest, LowerCaseHistoryArgumentOpensTheHistoryWindowAndEndPr
     EXPECT_TRUE(EndsCleanly(process, kWaitMs));
 }
 
-TEST_F(TrevaloProgramTest, SecondStartOfAModeEndsAtOnceWhileTheOtherModeStillStarts) {
+// Each mode's window registers itself with LynHook32 once it is set up, so
+// the tray program can bring it forward.
+TEST_F(TrevaloProgramTest, BringForwardThroughTheHookRestoresEachModesWindow) {
     HANDLE history = Start("APPMODEL_MSNHISTORY");
     HWND historyWindow = WaitForWindowTitled(history, kHistoryWindowTitle);
     ASSERT_NE(historyWindow, nullptr);
-
-    testkit::Stopwatch watch;
-    HANDLE second = Start("APPMODEL_MSNHISTORY");
-    EXPECT_TRUE(EndsCleanly(second, kWaitMs));
-    EXPECT_LT(watch.Milliseconds(), 5000);
-    EXPECT_EQ(WaitForSingleObject(history, 0), static_cast<DWORD>(WAIT_TIMEOUT));
-
     HANDLE navigation = Start("APPMODEL_TREVALO");
     HWND navigationWindow = WaitForWindowTitled(navigation, kNavigationWindowTitle);
-    EXPECT_NE(navigationWindow, nullptr);
+    ASSERT_NE(navigationWindow, nullptr);
+    std::filesystem::create_directories("screenshots");
+    testkit::PumpMessages(500);  // let it paint
+    EXPECT_TRUE(testkit::SaveWindowPng(navigationWindow, "screenshots\\trevalo_navigation.png"));
 
-    // Each mode's window registered itself: the hook library brings it forward.
-    ShowWindow(historyWindow, SW_MINIMIZE);
-    EXPECT_EQ(ActiveMsnviewWnd(), 1);
-    testkit::Stopwatch restore;
-    while (IsIconic(historyWindow) && restore.Milliseconds() < 5000) {
-        Sleep(50);
+    const struct {
+        HWND window;
+        int (*bringForward)();
+    } modes[] = {{historyWindow, &ActiveMsnviewWnd}, {navigationWindow, &ActiveTrevaloWnd}};
+    for (const auto& mode : modes) {
+        SCOPED_TRACE(testkit::WindowText(mode.window));
+        ShowWindow(mode.window, SW_MINIMIZE);
+        ASSERT_TRUE(IsIconic(mode.window));
+        EXPECT_EQ(mode.bringForward(), 1);
+        testkit::Stopwatch watch;
+        while (IsIconic(mode.window) && watch.Milliseconds() < 5000) {
+            Sleep(50);
+        }
+        EXPECT_FALSE(IsIconic(mode.window));
     }
-    EXPECT_FALSE(IsIconic(historyWindow));
-    EXPECT_EQ(ActiveTrevaloWnd(), navigationWindow != nullptr ? 1 : 0);
 
     PostMessageA(historyWindow, kLynHookMessage, kLynHookEndProgram, 0);
+    PostMessageA(navigationWindow, kLynHookMessage, kLynHookEndProgram, 0);
     EXPECT_TRUE(EndsCleanly(history, kWaitMs));
-    if (navigationWindow != nullptr) {
-        PostMessageA(navigationWindow, kLynHookMessage, kLynHookEndProgram, 0);
-        EXPECT_TRUE(EndsCleanly(navigation, kWaitMs));
-    }
-    // The windows are gone: nothing is left to bring forward.
+    EXPECT_TRUE(EndsCleanly(navigation, kWaitMs));
+    // The windows are gone: there is nothing left to bring forward.
     EXPECT_EQ(ActiveMsnviewWnd(), 0);
+    EXPECT_EQ(ActiveTrevaloWnd(), 0);
+}
+
+TEST_F(TrevaloProgramTest, SecondStartOfAModeEndsAtOnceWhileTheOtherModeStillStarts) {
+    struct Mode {
+        const char* argument;
+        const char* title;
+    };
+    const Mode history{"APPMODEL_MSNHISTORY", kHistoryWindowTitle};
+    const Mode navigation{"APPMODEL_TREVALO", kNavigationWindowTitle};
+    const std::pair<Mode, Mode> cases[] = {{history, navigation}, {navigation, history}};
+    for (const auto& [mode, other] : cases) {
+        SCOPED_TRACE(mode.argument);
+        HANDLE first = Start(mode.argument);
+        HWND firstWindow = WaitForWindowTitled(first, mode.title);
+        ASSERT_NE(firstWindow, nullptr);
+
+        testkit::Stopwatch watch;
+        HANDLE second = Start(mode.argument);
+        EXPECT_TRUE(EndsCleanly(second, kWaitMs));
+        EXPECT_LT(watch.Milliseconds(), 5000);
+        EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+
+        HANDLE third = Start(other.argument);
+        HWND otherWindow = WaitForWindowTitled(third, other.title);
+        EXPECT_NE(otherWindow, nullptr);
+
+        PostMessageA(firstWindow, kLynHookMessage, kLynHookEndProgram, 0);
+        EXPECT_TRUE(EndsCleanly(first, kWaitMs));
+        if (otherWindow != nullptr) {
+            PostMessageA(otherWindow, kLynHookMessage, kLynHookEndProgram, 0);
+            EXPECT_TRUE(EndsCleanly(third, kWaitMs));
+        }
+    }
 }
 
 }  // namespace
