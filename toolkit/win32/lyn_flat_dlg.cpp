@@ -68,6 +68,7 @@ struct CLynFlatDlg::Frame {
     void AddTip(HWND control, const std::string& text) const;
     bool OnFrameCommand(WPARAM wParam);
     void OnMinMaxInfo(MINMAXINFO& info) const;
+    void KeepMinimumSize(WINDOWPOS& place) const;
     RECT WorkArea() const;
     RECT Client() const;
 
@@ -349,6 +350,9 @@ LRESULT CLynFlatDlg::Frame::Handle(HWND target, UINT message, WPARAM wParam, LPA
         case WM_GETMINMAXINFO:
             OnMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
             return 0;
+        case WM_WINDOWPOSCHANGING:
+            KeepMinimumSize(*reinterpret_cast<WINDOWPOS*>(lParam));
+            break;
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers every pixel
         case WM_PAINT: {
@@ -474,6 +478,17 @@ void CLynFlatDlg::Frame::OnMinMaxInfo(MINMAXINFO& info) const {
         info.ptMaxPosition = {work.left - whole.left, work.top - whole.top};
         info.ptMaxSize = {work.right - work.left, work.bottom - work.top};
     }
+}
+
+// The system applies the minimum itself only to windows with a sizing
+// border, and this one has none: every resize is checked here, by a
+// program's SetWindowPos as well as by dragging an edge.
+void CLynFlatDlg::Frame::KeepMinimumSize(WINDOWPOS& place) const {
+    if ((place.flags & SWP_NOSIZE) != 0 || IsIconic(window)) {
+        return;
+    }
+    place.cx = std::max(place.cx, static_cast<int>(minimum.cx));
+    place.cy = std::max(place.cy, static_cast<int>(minimum.cy));
 }
 
 RECT CLynFlatDlg::Frame::WorkArea() const {
