@@ -447,6 +447,24 @@ TEST(LynFlatDlg, TabKeyMovesBetweenChildControls) {
     EXPECT_EQ(focusAfterTab, second);
 }
 
+TEST(LynFlatDlg, EnterInAnAddressBoxReachesTheBoxNotTheDialog) {
+    ScriptedDialog dialog;
+    CLynComboBox address;
+    dialog.onInit = [&](ScriptedDialog& d) {
+        address.Create(d.GetSafeHwnd(), 300, RECT{8, 36, 492, 62});
+        return true;
+    };
+    dialog.Run({
+        [&](ScriptedDialog&) {
+            HWND edit = FindWindowExA(address.GetSafeHwnd(), nullptr, "Edit", nullptr);
+            SetFocus(edit);
+            PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
+        },
+        [](ScriptedDialog& d) { d.EndDialog(IDOK); },
+    });
+    EXPECT_EQ(dialog.commands, std::vector<WPARAM>{MAKEWPARAM(300, kLynComboEnter)});
+}
+
 // The frame as the navigation page uses it: a tab bar with three tabs under
 // an address box, for reviewers to look at.
 TEST(LynFlatDlg, ScreenshotOfTheFrameWithTabBarAndAddressBox) {
