@@ -129,22 +129,28 @@ void ClickButton(ScriptedDialog& dialog, int id) {
     PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
 }
 
+struct ToolTipSearch {
+    HWND owner;
+    HWND found;
+};
+
+// An enumeration callback: nothing may be thrown through the system.
+BOOL CALLBACK FindToolTips(HWND window, LPARAM context) {
+    try {
+        auto* search = reinterpret_cast<ToolTipSearch*>(context);
+        if (GetWindow(window, GW_OWNER) == search->owner && testkit::WindowClassName(window) == TOOLTIPS_CLASSA) {
+            search->found = window;
+            return FALSE;
+        }
+        return TRUE;
+    } catch (...) {
+        return FALSE;
+    }
+}
+
 HWND ToolTipsOf(HWND owner) {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search{owner, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            if (GetWindow(window, GW_OWNER) == s->owner && testkit::WindowClassName(window) == TOOLTIPS_CLASSA) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ToolTipSearch search{owner, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &FindToolTips, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
