@@ -12,6 +12,23 @@ install(FILES
     DESTINATION Trevalo/Data
 )
 
+# The Win32 parts of Trevalo.exe, shared with their tests.
+add_library(trevalo_win32 STATIC
+    win32/browser_page.cpp
+)
+target_include_directories(trevalo_win32 PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(trevalo_win32 PUBLIC trevalo_core common ole32 oleaut32 uuid user32)
+suite_code_options(trevalo_win32)
+
+suite_test(trevalo_win32_tests
+    SOURCES
+        tests/win32/browser_events.cpp
+        tests/win32/browser_page_test.cpp
+    LIBS trevalo_win32 testkit
+    WINDOWS_ONLY
+    DESKTOP
+)
+
 # Trevalo.exe: start-up, the main window and the history mode (trevalo_app,
 # shared with its tests), with its icon and version information.
 set(trevalo_resources ${CMAKE_CURRENT_BINARY_DIR}/trevalo.res.o)
@@ -28,7 +45,6 @@ add_dependencies(trevalo_resources art)
 add_library(trevalo_app STATIC
     win32/file_dialogs.cpp
     win32/history_view.cpp
-    win32/navigation_view.cpp
     win32/tree_images.cpp
     win32/trevalo_window.cpp
 )
