@@ -30,6 +30,9 @@ OPENFILENAMEA DialogOptions(HWND owner, const char* title, const std::string& fi
     options.lpstrTitle = title;
     options.lpstrFilter = filter.c_str();
     options.nFilterIndex = 1;
+    // The boxes would otherwise make the chosen folder the process's current
+    // one, holding it open; every path here is absolute anyway.
+    options.Flags = OFN_NOCHANGEDIR;
     options.lpstrFile = file;
     options.nMaxFile = fileSize;
     return options;
@@ -41,7 +44,7 @@ std::optional<std::string> ChooseFileToOpen(HWND owner, const char* title, std::
     const std::string filters = DialogFilter(filter);
     char file[MAX_PATH] = {};
     OPENFILENAMEA options = DialogOptions(owner, title, filters, file, MAX_PATH);
-    options.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    options.Flags |= OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetOpenFileNameA(&options)) {
         return std::nullopt;
     }
@@ -56,7 +59,7 @@ std::optional<std::string> ChooseFileToSave(HWND owner,
     char file[MAX_PATH] = {};
     OPENFILENAMEA options = DialogOptions(owner, title, filters, file, MAX_PATH);
     options.lpstrDefExt = defaultExtension;
-    options.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    options.Flags |= OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
     if (!GetSaveFileNameA(&options)) {
         return std::nullopt;
     }
