@@ -15,8 +15,10 @@
 #include <atomic>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "common/win32/handles.h"
@@ -27,6 +29,7 @@
 #include "testkit/win32/screenshot.h"
 #include "testkit/win32/stopwatch.h"
 #include "testkit/win32/window_helpers.h"
+#include "toolkit/win32/lyn_flat_dlg.h"
 #include "trevalo/contact_tree.h"
 #include "trevalo/history_page.h"
 #include "trevalo/tests/win32/trevalo_fixture.h"
@@ -147,6 +150,29 @@ std::vector<std::string> TreeLines(HWND tree) {
     return lines;
 }
 
+// The tip that the frame's tool tips show over `control`.
+std::string TipOf(HWND frame, HWND control) {
+    testkit::WindowQuery query;
+    query.className = TOOLTIPS_CLASSA;
+    query.processId = GetCurrentProcessId();
+    for (HWND tips : testkit::FindTopLevelWindows(query)) {
+        if (GetWindow(tips, GW_OWNER) != frame) {
+            continue;
+        }
+        char text[256] = {};
+        TTTOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.hwnd = frame;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        tool.lpszText = text;
+        SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+        if (text[0] != '\0') {
+            return text;
+        }
+    }
+    return {};
+}
+
 RECT WorkArea() {
     RECT area{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
@@ -219,6 +245,26 @@ TEST_F(HistoryViewTest, BringForwardRestoresAMinimisedWindowAndEndProgramClosesI
     EXPECT_TRUE(run.Ended(kWaitMs));
 }
 
+TEST_F(HistoryViewTest, ToolbarAndWindowButtonsCarryTheirTips) {
+    HistoryWindowRun run(folder_.Folders());
+    ASSERT_NE(run.Window(), nullptr);
+    const std::pair<int, const char*> tips[] = {
+        {kHistoryOpenButton, "打开其他MSN聊天记录文件"},
+        {kHistorySaveButton, "导出当前聊天记录并保存到本地"},
+        {kHistoryRefreshButton, "刷新当前聊天记录"},
+        {kHistorySearchButton, "显示或隐藏联系人列表"},
+        {kHistoryHelpButton, "帮助"},
+        {kFlatDlgMinimiseId, "最小化"},
+        {kFlatDlgMaximiseId, "最大化"},
+        {kFlatDlgCloseId, "退出"},
+    };
+    for (const auto& [id, tip] : tips) {
+        HWND button = GetDlgItem(run.Window(), id);
+        ASSERT_NE(button, nullptr) << id;
+        EXPECT_EQ(TipOf(run.Window(), button), tip) << id;
+    }
+}
+
 TEST_F(HistoryViewTest, TreeListsTheAccountFolderWithItsLogAndNothingElse) {
     AddJohnsLog({"See you at eight"});
     HistoryWindowRun run(folder_.Folders());
@@ -264,6 +310,31 @@ TEST_F(HistoryViewTest, SelectingALogRendersItAtTheWorkAreasWidthAndRefreshRende
     run.Click(kHistoryRefreshButton);
     EXPECT_NE(Page().find("Changed my mind"), std::string::npos);
     EXPECT_EQ(Page().find("See you at eight"), std::string::npos);
+}
+
+TEST_F(HistoryViewTest, OpenRendersTheChosenLogFile) {
+    folder_.Write("elsewhere\\old_log.xml", ChatLogXml({"From another folder"}));
+    HistoryWindowRun run(folder_.Folders());
+    ASSERT_NE(run.Window(), nullptr);
+    run.PostClick(kHistoryOpenButton);
+    ASSERT_TRUE(testkit::AnswerFileBox(kHistoryOpenTitle, folder_.PathOf("elsewhere\\old_log.xml")));
+    testkit::Stopwatch watch;
+    while (Page().find("From another folder") == std::string::npos && watch.Milliseconds() < kWaitMs) {
+        Sleep(50);
+    }
+    EXPECT_NE(Page().find("From another folder"), std::string::npos);
+}
+
+TEST_F(HistoryViewTest, AboutBoxNamesTheViewerAndItsVersion) {
+    HistoryWindowRun run(folder_.Folders());
+    ASSERT_NE(run.Window(), nullptr);
+    testkit::MessageBoxAnswerer answerer("关于本软件", IDOK, kWaitMs);
+    run.PostClick(kHistoryAboutItem);
+    std::optional<testkit::AnsweredDialog> dialog = answerer.Result();
+    ASSERT_TRUE(dialog.has_value());
+    EXPECT_TRUE(dialog->captionMatched);
+    EXPECT_EQ(dialog->text.rfind(std::string(kHistoryWindowTitle) + " V4.0", 0), 0u) << dialog->text;
+    EXPECT_EQ(dialog->owner, run.Window());
 }
 
 TEST_F(HistoryViewTest, ExportCopiesThePageByteForByte) {
