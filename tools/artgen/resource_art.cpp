@@ -120,6 +120,26 @@ Image WidgetIcon(int size) {
     return ClearCorners(canvas.ToImage());
 }
 
+// The side program's icon: a globe on an accent tile with a speech bubble,
+// for its two modes (web navigation and chat histories).
+Image TrevaloIcon(int size) {
+    Canvas canvas(size, size);
+    cairo_t* cr = canvas.cr();
+    const double inset = size / 16.0;
+    const Box tile{inset, inset, size - 2 * inset, size - 2 * inset};
+    RoundedRectPath(cr, tile, size * 0.2);
+    SetVerticalGradient(cr, tile, Hex(0x3A76E4), palette::kAccentDeep);
+    cairo_fill(cr);
+    const double line = std::max(1.0, size / 16.0);
+    DrawGlyph(cr, Glyph::kGlobe, Box{size * 0.14, size * 0.12, size * 0.62, size * 0.62}, palette::kSurface, line);
+    const double r = size * 0.22;
+    const double c = size - r - inset;
+    FillCircle(cr, c, c, r + line, palette::kAccentDeep);
+    FillCircle(cr, c, c, r, palette::kSurface);
+    DrawGlyph(cr, Glyph::kChat, Box{c - r * 0.8, c - r * 0.8, r * 1.6, r * 1.6}, palette::kAccent, line);
+    return ClearCorners(canvas.ToImage());
+}
+
 // A tray icon showing the day of the month.
 Image DayIcon(int day, int size) {
     Canvas canvas(size, size);
@@ -271,6 +291,7 @@ void AddResourceArt(ArtSet& set) {
     set.AddText(folder + "widget_art.rc", std::move(widget));
 
     set.AddBmp(folder + "viewer_tree.bmp", ViewerTreeImages());
+    set.AddIco(folder + "trevalo.ico", {TrevaloIcon(16), TrevaloIcon(32), TrevaloIcon(48)});
 }
 
 }  // namespace artgen

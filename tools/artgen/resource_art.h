@@ -4,7 +4,7 @@
 // resources/ with resource scripts that name them by number:
 // resources/loader_art.rc (the tray program) and resources/widget_art.rc
 // (the calendar widget library). resources/viewer_tree.bmp is the side
-// program's tree image list.
+// program's tree image list and resources/trevalo.ico its icon.
 
 #include "tools/artgen/art_set.h"
 

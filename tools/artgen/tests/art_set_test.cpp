@@ -44,6 +44,7 @@ std::vector<Expected> ExpectedFiles() {
         {"resources/tessary.ico", ArtFormat::kIco, 16, 16},
         {"resources/marker.ico", ArtFormat::kIco, 16, 16},
         {"resources/widget.ico", ArtFormat::kIco, 16, 16},
+        {"resources/trevalo.ico", ArtFormat::kIco, 16, 16},
         {"resources/menu_icons.bmp", ArtFormat::kBmp24, 11 * 16, 16},
         {"resources/timesync.bmp", ArtFormat::kBmp24, 48, 48},
         {"resources/shutdown.bmp", ArtFormat::kBmp24, 48, 48},

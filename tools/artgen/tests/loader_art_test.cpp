@@ -215,7 +215,7 @@ TEST(LoaderArt, MaskedIconStripsKeyTheirGround) {
 }
 
 TEST(LoaderArt, WindowIconsComeInTheSizesWindowsAsksFor) {
-    for (const char* name : {"tessary.ico", "widget.ico"}) {
+    for (const char* name : {"tessary.ico", "widget.ico", "trevalo.ico"}) {
         SCOPED_TRACE(name);
         const ArtFile* file = Icon(name);
         ASSERT_NE(file, nullptr);
