@@ -27,15 +27,11 @@ namespace {
 // wide command line is split, so quoting follows the system's rules.
 std::vector<std::string> ProgramArguments() {
     int count = 0;
-    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> wide(CommandLineToArgvW(GetCommandLineW(), &count), &LocalFree);
     std::vector<std::string> arguments;
-    if (wide == nullptr) {
-        return arguments;
+    for (int i = 1; wide && i < count; ++i) {
+        arguments.push_back(Utf16ToGbk(reinterpret_cast<const char16_t*>(wide.get()[i])));
     }
-    for (int i = 1; i < count; ++i) {
-        arguments.push_back(Utf16ToGbk(reinterpret_cast<const char16_t*>(wide[i])));
-    }
-    LocalFree(wide);
     return arguments;
 }
 
