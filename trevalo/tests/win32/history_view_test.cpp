@@ -173,6 +173,27 @@ std::string TipOf(HWND frame, HWND control) {
     return {};
 }
 
+// The texts of the pop-up menu the window's thread shows now, once it shows
+// one; empty when none came up.
+std::vector<std::string> ShownMenuItems(HWND* menuWindow) {
+    testkit::WindowQuery query;
+    query.className = "#32768";
+    query.processId = GetCurrentProcessId();
+    query.visibleOnly = true;
+    *menuWindow = testkit::WaitForWindow(query, kWaitMs);
+    std::vector<std::string> items;
+    if (*menuWindow == nullptr) {
+        return items;
+    }
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(*menuWindow, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[128] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        items.push_back(text);
+    }
+    return items;
+}
+
 RECT WorkArea() {
     RECT area{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
@@ -335,6 +356,34 @@ TEST_F(HistoryViewTest, AboutBoxNamesTheViewerAndItsVersion) {
     EXPECT_TRUE(dialog->captionMatched);
     EXPECT_EQ(dialog->text.rfind(std::string(kHistoryWindowTitle) + " V4.0", 0), 0u) << dialog->text;
     EXPECT_EQ(dialog->owner, run.Window());
+}
+
+TEST_F(HistoryViewTest, HelpMenuOffersTheHomePageAndTheAboutBox) {
+    HistoryWindowRun run(folder_.Folders());
+    ASSERT_NE(run.Window(), nullptr);
+    testkit::MessageBoxAnswerer answerer("关于本软件", IDOK, kWaitMs);
+    run.PostClick(kHistoryHelpButton);
+    HWND menu = nullptr;
+    EXPECT_EQ(ShownMenuItems(&menu), (std::vector<std::string>{"泽鲁首页", "关于本软件"}));
+    ASSERT_NE(menu, nullptr);
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+        PostMessageA(menu, WM_KEYDOWN, key, 0);
+    }
+    EXPECT_TRUE(answerer.Result().has_value());
+}
+
+TEST_F(HistoryViewTest, RightClickOnTheTreeOffersTheTwoRefreshes) {
+    HistoryWindowRun run(folder_.Folders());
+    ASSERT_NE(run.Window(), nullptr);
+    ASSERT_TRUE(run.WaitForTree());
+    NMHDR click{run.Tree(), static_cast<UINT_PTR>(kHistoryTree), static_cast<UINT>(NM_RCLICK)};
+    std::thread sender([&] { SendMessageA(run.Window(), WM_NOTIFY, kHistoryTree, reinterpret_cast<LPARAM>(&click)); });
+    HWND menu = nullptr;
+    EXPECT_EQ(ShownMenuItems(&menu), (std::vector<std::string>{"刷新联系人列表", "刷新当前聊天记录"}));
+    if (menu != nullptr) {
+        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+    sender.join();
 }
 
 TEST_F(HistoryViewTest, ExportCopiesThePageByteForByte) {
