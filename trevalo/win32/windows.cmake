@@ -48,10 +48,13 @@ add_custom_command(OUTPUT ${trevalo_resources}
 add_custom_target(trevalo_resources DEPENDS ${trevalo_resources})
 add_dependencies(trevalo_resources art)
 
+# The trees' image list serves both modes' views.
+target_sources(trevalo_win32 PRIVATE win32/tree_images.cpp)
+target_link_libraries(trevalo_win32 PUBLIC comctl32)
+
 add_library(trevalo_app STATIC
     win32/file_dialogs.cpp
     win32/history_view.cpp
-    win32/tree_images.cpp
     win32/trevalo_window.cpp
 )
 target_include_directories(trevalo_app PUBLIC ${PROJECT_SOURCE_DIR})
