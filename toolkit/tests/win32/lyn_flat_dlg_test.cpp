@@ -391,6 +391,31 @@ TEST(LynFlatDlg, MaximiseFillsTheWorkAreaAndRestores) {
     EXPECT_EQ(dialog.sizes.back().cx, 500);
 }
 
+TEST(LynFlatDlg, DoubleClickOnTheTitleBarMaximisesAndRestores) {
+    ScriptedDialog dialog;
+    bool maximised = false;
+    RECT restored{};
+    dialog.Run({
+        [](ScriptedDialog& d) {
+            POINT title{250, 15};
+            ClientToScreen(d.GetSafeHwnd(), &title);
+            PostMessageA(d.GetSafeHwnd(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(title.x, title.y));
+        },
+        [&](ScriptedDialog& d) {
+            maximised = d.IsMaxWindow();
+            // Maximised, the title bar is client area.
+            PostMessageA(d.GetSafeHwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(250, 15));
+        },
+        [&](ScriptedDialog& d) {
+            restored = WindowPlace(d.GetSafeHwnd());
+            d.EndDialog(IDOK);
+        },
+    });
+    EXPECT_TRUE(maximised);
+    EXPECT_FALSE(dialog.IsMaxWindow());
+    EXPECT_TRUE(EqualRect(&restored, &kPlace));
+}
+
 TEST(LynFlatDlg, MinimiseButtonIconifies) {
     ScriptedDialog dialog;
     bool iconic = false;
