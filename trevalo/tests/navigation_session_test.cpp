@@ -260,7 +260,7 @@ INSTANTIATE_TEST_SUITE_P(Tabs,
                          testing::Values(CloseCase{"First", 0, {"http://b/", "http://c/"}, 0},
                                          CloseCase{"Middle", 1, {"http://a/", "http://c/"}, 0},
                                          CloseCase{"Last", 2, {"http://a/", "http://b/"}, 1}),
-                         [](const testing::TestParamInfo<CloseCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<CloseCase>& tested) { return tested.param.name; });
 
 TEST_F(NavigationSessionTest, ClosingTheLastTabLeavesTheBlankTab) {
     OpenTabs({"http://a/"});
