@@ -18,14 +18,7 @@
 
 namespace {
 
-// The view's child window ids; the toolbar's buttons follow kFirstButtonId
-// in the order of kToolbar.
-constexpr int kAddressBoxId = 0x7100;
-constexpr int kTabBarId = 0x7101;
-constexpr int kTreeId = 0x7102;
-constexpr int kFirstButtonId = 0x7110;
-
-// The toolbar's buttons, left to right: normal image, pressed image (none
+// The toolbar's buttons, indexed by NavigationButton: normal image, pressed image (none
 // for the buttons that open a menu or the system browser), tool tip.
 struct ToolbarButton {
     const char* normal;
@@ -44,19 +37,6 @@ constexpr ToolbarButton kToolbar[] = {
     {"vie1.bmp", "", "在IE浏览器中浏览该页面"},
 };
 static_assert(std::size(kToolbar) == kNavigationToolbarButtons);
-
-// Rows of kToolbar by what they do.
-enum ToolbarRow {
-    kPageMenuButton,
-    kBack,
-    kForward,
-    kReload,
-    kStop,
-    kCloseTab,
-    kFavourites,
-    kNavigationBar,
-    kSystemBrowser
-};
 
 // The page menu, top to bottom: its text, the OLE command (OLECMDID_*) it
 // sends to the current page, 0 for the entry that ends the program, and
@@ -189,7 +169,7 @@ bool NavigationView::MakeToolbar() {
     for (std::size_t row = 0; row < std::size(kToolbar); ++row) {
         CTransParentButton& button = buttons_[row];
         const RECT place{0, 0, kRowHeight, kRowHeight};
-        if (!button.Create(frame_->GetSafeHwnd(), kFirstButtonId + static_cast<int>(row), place)) {
+        if (!button.Create(frame_->GetSafeHwnd(), kNavigationFirstButtonId + static_cast<int>(row), place)) {
             return false;
         }
         const std::string pressed = *kToolbar[row].pressed != '\0' ? SkinImage(folders_, kToolbar[row].pressed) : "";
@@ -206,7 +186,7 @@ bool NavigationView::MakeAddressBox() {
     // the box works, so the answer changes nothing here.
     history_->ReadHistory(JoinPath(folders_.data, "url.dat"), JoinPath(folders_.data, "index_url.dat"), false);
     const RECT place{0, 0, 200, kRowHeight};
-    if (!addressBox_.Create(frame_->GetSafeHwnd(), kAddressBoxId, place)) {
+    if (!addressBox_.Create(frame_->GetSafeHwnd(), kNavigationAddressBoxId, place)) {
         return false;
     }
     // Without its images the drop button is drawn plain.
@@ -218,7 +198,7 @@ bool NavigationView::MakeAddressBox() {
 
 bool NavigationView::MakeTabBar() {
     const RECT place{0, 0, 200, kTabBarHeight};
-    if (!tabs_.Create(frame_->GetSafeHwnd(), kTabBarId, place)) {
+    if (!tabs_.Create(frame_->GetSafeHwnd(), kNavigationTabBarId, place)) {
         return false;
     }
     // Without its images the bar draws plain tabs.
@@ -233,7 +213,7 @@ bool NavigationView::MakeTree() {
     tree_ = CreateWindowExA(
         WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0, 0,
-        kTreeWidth, 100, frame_->GetSafeHwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeId)),
+        kTreeWidth, 100, frame_->GetSafeHwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNavigationTreeId)),
         GetModuleHandleA(nullptr), nullptr);
     if (tree_ == nullptr) {
         return false;
@@ -280,7 +260,7 @@ void NavigationView::Layout(const RECT& area) {
 bool NavigationView::OnCommand(WPARAM wParam, LPARAM) {
     const int id = LOWORD(wParam);
     const WORD code = HIWORD(wParam);
-    if (id == kAddressBoxId) {
+    if (id == kNavigationAddressBoxId) {
         if (code == kLynComboEnter) {
             session_->OpenAddress(std::string(addressBox_.GetText()));
         } else if (code == kLynComboDropDown || code == kLynComboCloseUp) {
@@ -288,8 +268,9 @@ bool NavigationView::OnCommand(WPARAM wParam, LPARAM) {
         }
         return true;
     }
-    if (id >= kFirstButtonId && id < kFirstButtonId + static_cast<int>(std::size(kToolbar)) && code == BN_CLICKED) {
-        OnToolbarButton(id - kFirstButtonId);
+    if (id >= kNavigationFirstButtonId && id < kNavigationFirstButtonId + static_cast<int>(std::size(kToolbar)) &&
+        code == BN_CLICKED) {
+        OnToolbarButton(id - kNavigationFirstButtonId);
         return true;
     }
     return false;
@@ -322,18 +303,18 @@ void NavigationView::OnToolbarButton(int row) {
         case kPageMenuButton:
             ShowMenu(row, BuildPageMenu().get());
             break;
-        case kFavourites:
+        case kFavouritesButton:
             ShowMenu(row, BuildFavouritesMenu().get());
             break;
-        case kNavigationBar:
+        case kNavigationBarButton:
             ShowMenu(row, BuildNavigationBarMenu(barShown_).get());
             break;
-        case kSystemBrowser: {
+        case kSystemBrowserButton: {
             const std::string address = page != nullptr ? page->LocationUrl() : std::string();
             OpenWith(address.empty() ? homePage_ : address);
             break;
         }
-        case kCloseTab:
+        case kCloseTabButton:
             session_->CloseCurrentTab();
             break;
         default:
@@ -341,13 +322,13 @@ void NavigationView::OnToolbarButton(int row) {
                 break;
             }
             // A page without a history to go to simply does not move.
-            if (row == kBack) {
+            if (row == kBackButton) {
                 page->GoBack();
-            } else if (row == kForward) {
+            } else if (row == kForwardButton) {
                 page->GoForward();
-            } else if (row == kReload) {
+            } else if (row == kReloadButton) {
                 page->Refresh();
-            } else if (row == kStop) {
+            } else if (row == kStopButton) {
                 page->Stop();
             }
             break;

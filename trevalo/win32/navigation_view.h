@@ -33,7 +33,25 @@ inline constexpr UINT kAddFavourite = 200;
 inline constexpr UINT kOrganiseFavourites = 201;
 inline constexpr UINT kToggleNavigationBar = 300;
 
-// The toolbar's buttons, from the page menu's to the system browser's.
+// The view's child window ids. The toolbar's buttons are
+// kNavigationFirstButtonId plus their place, left to right, as listed in
+// NavigationButton.
+inline constexpr int kNavigationAddressBoxId = 0x7100;
+inline constexpr int kNavigationTabBarId = 0x7101;
+inline constexpr int kNavigationTreeId = 0x7102;
+inline constexpr int kNavigationFirstButtonId = 0x7110;
+
+enum NavigationButton : int {
+    kPageMenuButton,
+    kBackButton,
+    kForwardButton,
+    kReloadButton,
+    kStopButton,
+    kCloseTabButton,
+    kFavouritesButton,
+    kNavigationBarButton,
+    kSystemBrowserButton,
+};
 inline constexpr std::size_t kNavigationToolbarButtons = 9;
 
 // The menus as the toolbar shows them.
