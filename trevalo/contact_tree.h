@@ -44,7 +44,8 @@ public:
     // A top-level account node; the first one also clears the placeholder
     // and everything else in the tree. 0 when it could not be inserted.
     virtual std::uintptr_t AddAccount(const std::string& text) = 0;
-    // A log node under `account` for the file or folder at `path`.
+    // A log node under `account` for the file or folder at `path`; `text`
+    // is the entry's whole name, extension included.
     virtual void AddLog(std::uintptr_t account, const std::string& text, const std::string& path) = 0;
 };
 

@@ -23,6 +23,8 @@ struct ChatMessage {
     std::string sender;
     std::string receiver;
     std::string text;
+
+    bool operator==(const ChatMessage&) const = default;
 };
 
 // The messages of the log text `xmlText`, in document order, up to the first

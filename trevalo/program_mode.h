@@ -35,6 +35,9 @@ TrevaloFolders FoldersOf(const std::string& programFolder);
 // The path of the skin image `fileName` ("title1.bmp") in the skin folder.
 std::string SkinImage(const TrevaloFolders& folders, const std::string& fileName);
 
+// The maker's site when Data\network.ini names none.
+inline constexpr char kTrevaloDefaultSiteHost[] = "www.zellum.com";
+
 // The maker's site as [hosts] "site" of <program>\Data\network.ini names it
 // (the loader's setting), else the suite's default site host.
 std::string SiteHostOf(const TrevaloFolders& folders);

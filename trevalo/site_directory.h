@@ -15,6 +15,8 @@ inline constexpr std::array<const char*, 4> kCategoryNames = {"搜索引擎", "�
 struct SiteGroup {
     std::string name;
     std::vector<std::string> sites;
+
+    bool operator==(const SiteGroup&) const = default;
 };
 
 // A category's tree below its node: a type-1 file gives `sites`, a type-2

@@ -10,7 +10,7 @@
 #include "loader/command_line.h"
 #include "loader/loader_paths.h"
 #include "loader/module_manager.h"
-#include "loader/win32/control_hosting.h"
+#include "common/win32/control_hosting.h"
 #include "loader/win32/dialog_keys.h"
 #include "loader/win32/loader_window.h"
 #include "loader/win32/system_desktop_shell.h"

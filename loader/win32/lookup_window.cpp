@@ -10,7 +10,7 @@
 #include "common/win32/com.h"
 #include "common/win32/window_icon.h"
 #include "loader/lookup_pages.h"
-#include "loader/win32/control_hosting.h"
+#include "common/win32/control_hosting.h"
 #include "loader/win32/lookup_window_resources.h"
 
 namespace {

@@ -23,7 +23,6 @@ add_dependencies(loader_resources art)
 
 add_library(loader_win32 STATIC
     win32/about_window.cpp
-    win32/control_hosting.cpp
     win32/dialog_keys.cpp
     win32/loader_app.cpp
     win32/loader_window.cpp

@@ -1,4 +1,4 @@
-#include "loader/win32/control_hosting.h"
+#include "common/win32/control_hosting.h"
 
 #include "common/win32/handles.h"
 
