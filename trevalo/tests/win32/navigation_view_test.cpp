@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <atomic>
 #include <cstdint>
@@ -479,6 +480,13 @@ TEST(NavigationMenus, PageMenuEntriesAndSeparators) {
 TEST(NavigationMenus, FavouritesMenu) {
     const UniqueMenu menu = BuildFavouritesMenu();
     EXPECT_EQ(MenuLines(menu.get()), (std::vector<std::string>{"添加到收藏夹(&A)...", "整理收藏夹(&O)..."}));
+}
+
+TEST_F(NavigationViewTest, OrganisingFavouritesOpensTheFavouritesFolder) {
+    char folder[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_FAVORITES | CSIDL_FLAG_CREATE, nullptr, 0, folder)));
+    RunView([&](ViewFrame&) { View().RunMenuCommand(kOrganiseFavourites); });
+    EXPECT_EQ(opened, (std::vector<std::string>{folder}));
 }
 
 TEST_F(NavigationViewTest, NavigationBarMenuNamesWhatItWillDo) {
