@@ -45,6 +45,9 @@ public:
     // Null for an index out of range.
     const TabEntry* Item(int index) const;
     bool IsCurPageNull() const;
+    // True while the bar holds only the blank tab (the one that stands in
+    // for no tab; the next tab added replaces it).
+    bool IsBlank() const;
     // The tab that owns `window`, or -1.
     int IndexOfWindow(const void* window) const;
     // What a tab shows of `text` when it shows at most `characters`
@@ -55,4 +58,5 @@ public:
 private:
     std::vector<TabEntry> tabs_;
     int selected_ = 0;
+    bool blank_ = true;
 };

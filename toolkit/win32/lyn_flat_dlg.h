@@ -39,6 +39,12 @@ struct LYNKERNEL32_API FlatDlgButtonTips {
     std::string minimise, maximise, close;
 };
 
+// Child ids of the three window buttons; their clicks are the frame's own
+// and never reach OnCommand.
+inline constexpr int kFlatDlgMinimiseId = 0x7FF1;
+inline constexpr int kFlatDlgMaximiseId = 0x7FF2;
+inline constexpr int kFlatDlgCloseId = 0x7FF3;
+
 class LYNKERNEL32_API CLynFlatDlg {
 public:
     CLynFlatDlg();
@@ -47,8 +53,8 @@ public:
     CLynFlatDlg& operator=(const CLynFlatDlg&) = delete;
 
     // Makes the window (hidden), calls OnInitDialog, shows it unless
-    // OnInitDialog hid it or ended the dialog, and runs the loop. -1 when the
-    // window cannot be made.
+    // OnInitDialog ended the dialog, and runs the loop. -1 when the window
+    // cannot be made. `owner` is disabled while the dialog runs.
     INT_PTR DoModal(HINSTANCE instance, HWND owner = nullptr);
     // Ends the loop; DoModal returns `code`.
     void EndDialog(INT_PTR code);

@@ -53,6 +53,9 @@ public:
     bool SetItemTextEx(int index, const std::string& text);
     // True when the selected tab owns no window.
     bool IsCurPageNull() const;
+    // Where tab `index` lies in the bar (the bar's client coordinates);
+    // empty for an index out of range.
+    RECT GetItemRect(int index) const;
 
     // The tick count (GetTickCount64) of tab `index`'s last activation.
     std::uint64_t GetTabWndTime(int index) const;
