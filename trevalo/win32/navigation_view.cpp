@@ -460,8 +460,8 @@ void NavigationView::OnClickElsewhere() {
     if (GetCursorPos(&cursor) && addressBox_.IsPointOver(cursor)) {
         return;
     }
+    // The box reports the drop-down closing, which tells the hook library.
     addressBox_.ShowDropDown(false);
-    SetHistoryVisible(false);
 }
 
 void NavigationView::OnClose() {
