@@ -9,13 +9,13 @@
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "common/file_io.h"
+#include "common/path_util.h"
 #include "testkit/win32/screenshot.h"
 #include "testkit/win32/window_helpers.h"
 #include "toolkit/win32/lyn_flat_dlg.h"
@@ -65,14 +65,16 @@ std::string SolidBitmap(int width, int height, COLORREF colour) {
     return bytes;
 }
 
-std::string ReadBytes(const fs::path& path) {
+// Paths are GBK, as the program sees them, so files go through the A
+// functions (std::filesystem would read the narrow names in another code
+// page).
+std::string ReadBytes(const std::string& path) {
     std::string bytes;
-    return ReadWholeFile(path.string(), bytes) ? bytes : std::string("<missing>");
+    return ReadWholeFile(path, bytes) ? bytes : std::string("<missing>");
 }
 
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    ASSERT_EQ(ReplaceFileAtomically(path, bytes), 0) << path;
 }
 
 // An installation in a fresh folder: a type-1 category with A and B, a
@@ -85,6 +87,9 @@ public:
         root_ = fs::path(temp) /
                 ("trevalo_nav_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(GetTickCount64()));
         folders = FoldersOf(root_.string());
+        for (const std::string& folder : {root_.string(), folders.program + "\\Trevalo", folders.data, folders.skins}) {
+            CreateDirectoryA(folder.c_str(), nullptr);
+        }
         Write("搜索引擎.ini", std::string("[CONFIG]\r\ntype=1\r\n[DATA]\r\nA=") + kSiteX + "\r\nB=" + kSiteY + "\r\n");
         Write("名站导航.ini",
               "[CONFIG]\r\ntype=2\r\n[门户]\r\n新浪=http://127.0.0.1:9/sina\r\n[视频]\r\n优酷=http://127.0.0.1:9/"
@@ -109,8 +114,8 @@ public:
         fs::remove_all(root_, ignored);
     }
 
-    fs::path Data(const std::string& name) const { return fs::path(folders.data) / name; }
-    fs::path Skin(const std::string& name) const { return fs::path(folders.skins) / name; }
+    std::string Data(const std::string& name) const { return JoinPath(folders.data, name); }
+    std::string Skin(const std::string& name) const { return JoinPath(folders.skins, name); }
     void Write(const std::string& name, const std::string& text) const { WriteBytes(Data(name), text); }
 
     TrevaloFolders folders;
