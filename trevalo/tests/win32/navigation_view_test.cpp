@@ -16,10 +16,13 @@
 
 #include "common/file_io.h"
 #include "common/path_util.h"
+#include "testkit/win32/http_test_server.h"
 #include "testkit/win32/screenshot.h"
+#include "testkit/win32/stopwatch.h"
 #include "testkit/win32/window_helpers.h"
 #include "toolkit/win32/lyn_flat_dlg.h"
 #include "trevalo/program_mode.h"
+#include "trevalo/tests/win32/browser_events.h"
 
 namespace {
 
@@ -455,6 +458,42 @@ TEST_F(NavigationViewTest, TypedAddressOpensOnEnter) {
         EXPECT_EQ(View().Tabs().GetItemCount(), 2);
         EXPECT_EQ(View().Tabs().GetCurrentSel(), 1);
         EXPECT_EQ(View().History().GetItems(), (std::vector<std::string>{kHome}));
+    });
+}
+
+// Wine loads no document, so the page events are fired at the page as the
+// browser fires them; the page's address is the one it really went to.
+TEST_F(NavigationViewTest, FinishedPageEntersTheHistoryOnceAndNamesItsTab) {
+    testkit::HttpTestServer server;
+    server.SetDefaultResponse({.body = "<html><head><title>Example</title></head><body>page</body></html>",
+                               .headers = {{"Content-Type", "text/html"}}});
+    const std::string address = server.Url("/page");
+    RunView([&](ViewFrame& frame) {
+        View().AddressBox().SetText(address);
+        SendMessageA(frame.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(kNavigationAddressBoxId, kLynComboEnter),
+                     reinterpret_cast<LPARAM>(View().AddressBox().GetSafeHwnd()));
+        ASSERT_EQ(View().Tabs().GetItemCount(), 2);
+        HWND page = View().Tabs().GetItemWnd(1);
+        testkit::Stopwatch watch;
+        while (View().CurrentPage()->LocationUrl() != address && watch.Milliseconds() < 10000) {
+            testkit::PumpMessages(20);
+        }
+        View().AddressBox().SetText("typed");
+
+        ASSERT_TRUE(FireDocumentComplete(page, address, true));
+        ASSERT_TRUE(FireDocumentComplete(page, address, true));
+        EXPECT_EQ(View().History().GetItems(), (std::vector<std::string>{kHome, address}));
+        EXPECT_EQ(View().AddressBox().GetText(), address);
+
+        ASSERT_TRUE(FireTitleChange(page, "Example"));
+        EXPECT_EQ(View().Tabs().GetItemText(1), "Example");
+        EXPECT_EQ(FrameTitle(frame.GetSafeHwnd()), "泽鲁网址导航－Example");
+
+        // The home page's tab, selected again, names the window and the box.
+        View().Tabs().SetCurrentSel(0);
+        NMHDR change{View().Tabs().GetSafeHwnd(), static_cast<UINT_PTR>(kNavigationTabBarId), kLynTabSelChange};
+        SendMessageA(frame.GetSafeHwnd(), WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
+        EXPECT_EQ(FrameTitle(frame.GetSafeHwnd()), "泽鲁网址导航－    ...    ");
     });
 }
 
