@@ -461,23 +461,37 @@ TEST_F(NavigationViewTest, TypedAddressOpensOnEnter) {
     });
 }
 
+// Types `address` into the box and presses Enter; the new tab's page, once
+// it went there.
+HWND OpenTyped(ViewFrame& frame, NavigationView& view, const std::string& address) {
+    view.AddressBox().SetText(address);
+    SendMessageA(frame.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(kNavigationAddressBoxId, kLynComboEnter),
+                 reinterpret_cast<LPARAM>(view.AddressBox().GetSafeHwnd()));
+    testkit::Stopwatch watch;
+    while (view.CurrentPage() != nullptr && view.CurrentPage()->LocationUrl() != address &&
+           watch.Milliseconds() < 10000) {
+        testkit::PumpMessages(20);
+    }
+    return view.CurrentPage() != nullptr ? view.CurrentPage()->Handle() : nullptr;
+}
+
+class NavigationPageTest : public NavigationViewTest {
+protected:
+    NavigationPageTest() {
+        server.SetDefaultResponse({.body = "<html><head><title>Example</title></head><body>page</body></html>",
+                                   .headers = {{"Content-Type", "text/html"}}});
+    }
+    testkit::HttpTestServer server;
+    const std::string address = server.Url("/page");
+};
+
 // Wine loads no document, so the page events are fired at the page as the
 // browser fires them; the page's address is the one it really went to.
-TEST_F(NavigationViewTest, FinishedPageEntersTheHistoryOnceAndNamesItsTab) {
-    testkit::HttpTestServer server;
-    server.SetDefaultResponse({.body = "<html><head><title>Example</title></head><body>page</body></html>",
-                               .headers = {{"Content-Type", "text/html"}}});
-    const std::string address = server.Url("/page");
+TEST_F(NavigationPageTest, FinishedPageEntersTheHistoryOnceAndNamesItsTab) {
     RunView([&](ViewFrame& frame) {
-        View().AddressBox().SetText(address);
-        SendMessageA(frame.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(kNavigationAddressBoxId, kLynComboEnter),
-                     reinterpret_cast<LPARAM>(View().AddressBox().GetSafeHwnd()));
+        HWND page = OpenTyped(frame, View(), address);
         ASSERT_EQ(View().Tabs().GetItemCount(), 2);
-        HWND page = View().Tabs().GetItemWnd(1);
-        testkit::Stopwatch watch;
-        while (View().CurrentPage()->LocationUrl() != address && watch.Milliseconds() < 10000) {
-            testkit::PumpMessages(20);
-        }
+        ASSERT_EQ(View().Tabs().GetItemWnd(1), page);
         View().AddressBox().SetText("typed");
 
         ASSERT_TRUE(FireDocumentComplete(page, address, true));
@@ -489,12 +503,29 @@ TEST_F(NavigationViewTest, FinishedPageEntersTheHistoryOnceAndNamesItsTab) {
         EXPECT_EQ(View().Tabs().GetItemText(1), "Example");
         EXPECT_EQ(FrameTitle(frame.GetSafeHwnd()), "泽鲁网址导航－Example");
 
-        // The home page's tab, selected again, names the window and the box.
+        // The home page's tab, selected again, names the window.
         View().Tabs().SetCurrentSel(0);
         NMHDR change{View().Tabs().GetSafeHwnd(), static_cast<UINT_PTR>(kNavigationTabBarId), kLynTabSelChange};
         SendMessageA(frame.GetSafeHwnd(), WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
         EXPECT_EQ(FrameTitle(frame.GetSafeHwnd()), "泽鲁网址导航－    ...    ");
     });
+}
+
+TEST_F(NavigationPageTest, CurrentPageGoesToTheFavouritesAndTheSystemBrowser) {
+    char folder[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_FAVORITES | CSIDL_FLAG_CREATE, nullptr, 0, folder)));
+    const std::string shortcut = JoinPath(folder, "Example.url");
+    DeleteFileA(shortcut.c_str());
+    RunView([&](ViewFrame& frame) {
+        HWND page = OpenTyped(frame, View(), address);
+        ASSERT_TRUE(FireTitleChange(page, "Example"));
+
+        View().RunMenuCommand(kAddFavourite);
+        frame.Click(kSystemBrowserButton);
+    });
+    EXPECT_EQ(ReadBytes(shortcut), "[InternetShortcut]\r\nURL=" + address + "\r\n");
+    EXPECT_EQ(opened, (std::vector<std::string>{address}));
+    DeleteFileA(shortcut.c_str());
 }
 
 TEST(NavigationMenus, PageMenuEntriesAndSeparators) {
