@@ -18,8 +18,9 @@
 
 namespace {
 
-// The toolbar's buttons, indexed by NavigationButton: normal image, pressed image (none
-// for the buttons that open a menu or the system browser), tool tip.
+// The toolbar's buttons, indexed by NavigationButton: normal image, pressed
+// image (none for the buttons that open a menu or the system browser), tool
+// tip.
 struct ToolbarButton {
     const char* normal;
     const char* pressed;
@@ -54,7 +55,8 @@ constexpr PageMenuEntry kPageMenu[] = {
 // Asks the user where the page allows it (OLECMDEXECOPT_PROMPTUSER).
 constexpr int kPromptUser = 1;
 
-constexpr COLORREF kButtonMask = RGB(255, 0, 255);
+// The skins' mask colour, as the frame's and the address box's buttons use.
+constexpr COLORREF kButtonMask = RGB(0, 128, 128);
 constexpr int kGap = 4;
 constexpr int kRowHeight = 24;
 constexpr int kTabBarHeight = 24;
@@ -118,6 +120,8 @@ private:
     CLynTabCtrl& tabs_;
 };
 
+// A menu entry that cannot be appended (out of memory) is just missing from
+// a menu that is made anew for every showing, so the results go unchecked.
 UniqueMenu BuildPageMenu() {
     UniqueMenu menu = NewPopup();
     for (std::size_t row = 0; row < std::size(kPageMenu); ++row) {
@@ -160,7 +164,7 @@ bool NavigationView::Create(CLynFlatDlg& frame, const TrevaloFolders& folders, c
     tabBar_ = std::make_unique<TabBar>(tabs_);
     session_ = std::make_unique<NavigationSession>(*tabBar_, static_cast<NavigationHost&>(*this));
     SetWindowTitle(NavigationWindowTitle(tabs_.GetItemText(tabs_.GetCurrentSel())));
-    // Without a browser control no page is made; the blank tab then stays.
+    // When no page window can be made the blank tab stays.
     session_->OpenHome(homePage_);
     return true;
 }
