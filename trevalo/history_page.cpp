@@ -25,27 +25,51 @@ std::string FirstText(const CXMLDOMDocument2& document, const std::string& xpath
     return nodes.GetItem(0).GetText();
 }
 
-// Message `index` (from 0) among the root's element children. The DOM
-// handles offer no child navigation, so every part is selected from the
-// document by the message's position.
-ChatMessage ReadMessage(const CXMLDOMDocument2& document, const CXMLDOMNode& element, long index) {
-    const std::string message = "/*/*[" + std::to_string(index + 1) + "]";
-    ChatMessage read;
-    read.date = XML_Helper::GetAttr(element, "Date");
-    read.time = XML_Helper::GetAttr(element, "Time");
-    read.sender = FirstText(document, message + "/From/User/@FriendlyName");
-    read.receiver = FirstText(document, message + "/To/User/@FriendlyName");
-    read.text = FirstText(document, message + "/Text");
-    return read;
-}
+// A part of a message that sits below its element: the path from the
+// message to the part (the first node it selects is the part), the same
+// part selected for all messages at once (at most one node each), and where
+// it goes.
+struct MessagePart {
+    const char* path;
+    const char* firstOfEach;
+    std::string ChatMessage::*field;
+};
 
+constexpr MessagePart kMessageParts[] = {
+    {"/From/User/@FriendlyName", "/*/*/From[User/@FriendlyName][1]/User[@FriendlyName][1]/@FriendlyName",
+     &ChatMessage::sender},
+    {"/To/User/@FriendlyName", "/*/*/To[User/@FriendlyName][1]/User[@FriendlyName][1]/@FriendlyName",
+     &ChatMessage::receiver},
+    {"/Text", "/*/*/Text[1]", &ChatMessage::text},
+};
+
+// The DOM handles offer no child navigation, so a message's parts are
+// selected from the document. Selecting one message by its position costs a
+// walk along the root's children; when every message has a part, a single
+// selection gives that part of all of them in order instead, so a long log
+// does not take a walk per message and part.
 std::vector<ChatMessage> ReadMessages(const CXMLDOMDocument2& document) {
     std::vector<ChatMessage> messages;
     try {
         const CXMLDOMNodeList elements = document.SelectNodes("/*/*");
         const long count = elements.GetLength();
+        std::vector<CXMLDOMNodeList> allAtOnce;
+        for (const MessagePart& part : kMessageParts) {
+            CXMLDOMNodeList nodes = document.SelectNodes(part.firstOfEach);
+            allAtOnce.push_back(nodes.GetLength() == count ? nodes : CXMLDOMNodeList());
+        }
         for (long i = 0; i < count; ++i) {
-            messages.push_back(ReadMessage(document, elements.GetItem(i), i));
+            const CXMLDOMNode element = elements.GetItem(i);
+            ChatMessage message;
+            message.date = XML_Helper::GetAttr(element, "Date");
+            message.time = XML_Helper::GetAttr(element, "Time");
+            const std::string path = "/*/*[" + std::to_string(i + 1) + "]";
+            for (std::size_t p = 0; p < allAtOnce.size(); ++p) {
+                message.*kMessageParts[p].field = allAtOnce[p].IsEmpty()
+                                                      ? FirstText(document, path + kMessageParts[p].path)
+                                                      : allAtOnce[p].GetItem(i).GetText();
+            }
+            messages.push_back(std::move(message));
         }
     } catch (CComException* error) {
         // A message the DOM cannot read ends the log; what came before stays.

@@ -77,6 +77,21 @@ TEST_F(ChatLogTest, EveryElementChildOfTheRootIsAMessage) {
     EXPECT_EQ(ReadChatLog(log), expected);
 }
 
+TEST_F(ChatLogTest, TakesTheFirstOfSeveralParts) {
+    // The first User without a name, a second From, a second Text; the same
+    // log again with a last message that has no parts at all.
+    const std::string messages =
+        "<Message><From><User/><User FriendlyName=\"b\"/></From><From><User FriendlyName=\"c\"/></From>"
+        "<To><User FriendlyName=\"r\"/></To><Text>one</Text><Text>two</Text></Message>"
+        "<Message><From><User FriendlyName=\"d\"/></From><To><User FriendlyName=\"s\"/></To>"
+        "<Text>three</Text></Message>";
+    const std::vector<ChatMessage> expected = {{"", "", "b", "r", "one"}, {"", "", "d", "s", "three"}};
+    EXPECT_EQ(ReadChatLog("<Log>" + messages + "</Log>"), expected);
+    std::vector<ChatMessage> withEmpty = expected;
+    withEmpty.push_back({});
+    EXPECT_EQ(ReadChatLog("<Log>" + messages + "<Message/></Log>"), withEmpty);
+}
+
 TEST_F(ChatLogTest, TextThatDoesNotLoadGivesNoMessages) {
     for (const char* text : {"", "not xml", "<Log><Message>", "<!DOCTYPE Log><Log><Message/></Log>"}) {
         const auto messages = ReadChatLog(text);
