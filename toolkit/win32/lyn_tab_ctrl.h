@@ -33,7 +33,8 @@ public:
 
     // Inserts a tab at `index` (clamped to 0..count) owning `window` (may be
     // null), with `text`; a blank tab alone in the bar is replaced. Returns
-    // the new tab's index. The tab is not selected.
+    // the new tab's index. The tab is not selected, unless it replaced the
+    // blank tab (then it is the only tab, and its window is shown).
     int AddItemEx(int index, const std::string& text, HWND window);
     // Gives tab `index` the window `window` (the blank tab gets its page).
     bool AttachWnd(int index, HWND window);

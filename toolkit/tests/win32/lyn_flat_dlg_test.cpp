@@ -275,6 +275,55 @@ TEST(LynFlatDlg, HitTestDragsByTheTitleAndResizesByTheEdges) {
     EXPECT_EQ(maximised, (std::vector<LRESULT>{HTCLIENT, HTCLIENT})) << "a maximised window neither moves nor resizes";
 }
 
+// One mouse event at screen point `at` (absolute, as SendInput wants it).
+INPUT MouseAt(POINT at, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+// Real input: the left button pressed at `from` (client coordinates), the
+// mouse moved by `by` in steps, the button released.
+void Drag(HWND window, POINT from, SIZE by) {
+    POINT start = from;
+    ClientToScreen(window, &start);
+    SetForegroundWindow(window);
+    SetCursorPos(start.x, start.y);
+    std::vector<INPUT> inputs{MouseAt(start, MOUSEEVENTF_LEFTDOWN)};
+    for (int step = 1; step <= 4; ++step) {
+        inputs.push_back(MouseAt(POINT{start.x + by.cx * step / 4, start.y + by.cy * step / 4}, 0));
+    }
+    inputs.push_back(MouseAt(POINT{start.x + by.cx, start.y + by.cy}, MOUSEEVENTF_LEFTUP));
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The window's place after a drag, which the system's move or size loop
+// carries out while the second step pumps.
+RECT PlaceAfterDrag(POINT from, SIZE by) {
+    ScriptedDialog dialog;
+    RECT place{};
+    dialog.Run({
+        [&](ScriptedDialog& d) { Drag(d.GetSafeHwnd(), from, by); },
+        [&](ScriptedDialog& d) {
+            testkit::PumpMessages(500);
+            place = WindowPlace(d.GetSafeHwnd());
+            SetCursorPos(1279, 799);  // away from every test's windows
+            d.EndDialog(IDOK);
+        },
+    });
+    return place;
+}
+
+TEST(LynFlatDlg, DraggingTheTitleBarMovesTheWindow) {
+    const RECT moved = PlaceAfterDrag(POINT{250, 15}, SIZE{60, 40});
+    EXPECT_EQ(moved.left, kPlace.left + 60);
+    EXPECT_EQ(moved.top, kPlace.top + 40);
+    EXPECT_EQ(moved.right - moved.left, 500) << "moved, not resized";
+}
+
 TEST(LynFlatDlg, WindowButtonsSitAtTheTitlesRightEndWithTheirToolTips) {
     ScriptedDialog dialog;
     HWND extra = nullptr;
@@ -340,6 +389,31 @@ TEST(LynFlatDlg, MaximiseFillsTheWorkAreaAndRestores) {
     EXPECT_TRUE(EqualRect(&restored, &kPlace));
     ASSERT_GE(dialog.sizes.size(), 2u);
     EXPECT_EQ(dialog.sizes.back().cx, 500);
+}
+
+TEST(LynFlatDlg, DoubleClickOnTheTitleBarMaximisesAndRestores) {
+    ScriptedDialog dialog;
+    bool maximised = false;
+    RECT restored{};
+    dialog.Run({
+        [](ScriptedDialog& d) {
+            POINT title{250, 15};
+            ClientToScreen(d.GetSafeHwnd(), &title);
+            PostMessageA(d.GetSafeHwnd(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(title.x, title.y));
+        },
+        [&](ScriptedDialog& d) {
+            maximised = d.IsMaxWindow();
+            // Maximised, the title bar is client area.
+            PostMessageA(d.GetSafeHwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(250, 15));
+        },
+        [&](ScriptedDialog& d) {
+            restored = WindowPlace(d.GetSafeHwnd());
+            d.EndDialog(IDOK);
+        },
+    });
+    EXPECT_TRUE(maximised);
+    EXPECT_FALSE(dialog.IsMaxWindow());
+    EXPECT_TRUE(EqualRect(&restored, &kPlace));
 }
 
 TEST(LynFlatDlg, MinimiseButtonIconifies) {
