@@ -15,9 +15,11 @@ install(FILES
 # The Win32 parts of Trevalo.exe, shared with their tests.
 add_library(trevalo_win32 STATIC
     win32/browser_page.cpp
+    win32/navigation_view.cpp
 )
 target_include_directories(trevalo_win32 PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(trevalo_win32 PUBLIC trevalo_core common ole32 oleaut32 uuid user32)
+target_link_libraries(trevalo_win32 PUBLIC LynHook32 comctl32 shell32)
 suite_code_options(trevalo_win32)
 
 # For any Windows test of Trevalo that needs its pages' events: Wine never
@@ -30,6 +32,8 @@ suite_code_options(trevalo_browser_events)
 suite_test(trevalo_win32_tests
     SOURCES
         tests/win32/browser_page_test.cpp
+        tests/win32/navigation_view_test.cpp
+        tests/win32/tree_images_stand_in.cpp
     LIBS trevalo_win32 trevalo_browser_events testkit
     WINDOWS_ONLY
     DESKTOP
