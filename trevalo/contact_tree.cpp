@@ -32,7 +32,7 @@ bool Walk(const DirectoryReader& reader, const std::string& folder, std::uintptr
             }
         }
         if (parent != 0 && IsContactName(TitleOf(entry.name))) {
-            sink.AddLog(parent, entry.name, path);
+            sink.AddLog(parent, TitleOf(entry.name), path);
         }
     }
     return true;

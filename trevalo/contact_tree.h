@@ -45,7 +45,8 @@ public:
     // and everything else in the tree. 0 when it could not be inserted.
     virtual std::uintptr_t AddAccount(const std::string& text) = 0;
     // A log node under `account` for the file or folder at `path`; `text`
-    // is the entry's whole name, extension included.
+    // is the entry's title: its whole name with the digits, without the
+    // extension ("alice123456789" for alice123456789.xml).
     virtual void AddLog(std::uintptr_t account, const std::string& text, const std::string& path) = 0;
 };
 

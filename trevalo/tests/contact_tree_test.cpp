@@ -102,7 +102,7 @@ TEST(BuildContactTree, AccountFolderHoldsItsLogs) {
     BuildContactTree(reader, "docs", sink);
     EXPECT_EQ(sink.lines, (std::vector<std::string>{
                               "account john1234567890",
-                              "  log alice123456789.xml under john1234567890 at " +
+                              "  log alice123456789 under john1234567890 at " +
                                   P(P("docs", "john1234567890"), "alice123456789.xml"),
                           }));
 }
@@ -124,11 +124,11 @@ TEST(BuildContactTree, WalksEveryFolderAndKeepsTheParentThroughOthers) {
     EXPECT_EQ(sink.lines,
               (std::vector<std::string>{
                   "account john1234567890",
-                  "  log alice123456789.xml under john1234567890 at " + P(P(john, "History"), "alice123456789.xml"),
+                  "  log alice123456789 under john1234567890 at " + P(P(john, "History"), "alice123456789.xml"),
                   "account carol111111111",
                   "  log carol111111111 under john1234567890 at " + P(P(john, "History"), "carol111111111"),
                   "account mary987654321",
-                  "  log dave222222222.xml under mary987654321 at " + P(mary, "dave222222222.xml"),
+                  "  log dave222222222 under mary987654321 at " + P(mary, "dave222222222.xml"),
               }));
 }
 
@@ -141,7 +141,7 @@ TEST(BuildContactTree, FailureEndsTheWalkKeepingWhatWasFound) {
     BuildContactTree(reader, "docs", sink);
     EXPECT_EQ(sink.lines, (std::vector<std::string>{
                               "account john1234567890",
-                              "  log alice123456789.xml under john1234567890 at " +
+                              "  log alice123456789 under john1234567890 at " +
                                   P(P("docs", "john1234567890"), "alice123456789.xml"),
                           }));
 
@@ -159,7 +159,7 @@ TEST(BuildContactTree, AccountThatCannotBeInsertedEndsTheWalk) {
     BuildContactTree(reader, "docs", sink);
     EXPECT_EQ(sink.lines, (std::vector<std::string>{
                               "account john1234567890",
-                              "  log alice123456789.xml under john1234567890 at " +
+                              "  log alice123456789 under john1234567890 at " +
                                   P(P("docs", "john1234567890"), "alice123456789.xml"),
                           }));
 }
@@ -191,7 +191,7 @@ TEST_F(SystemDirectoryReaderTest, WalksARealFolder) {
     BuildContactTree(*MakeSystemDirectoryReader(), folder_, sink);
     EXPECT_EQ(sink.lines, (std::vector<std::string>{
                               "account john1234567890",
-                              "  log alice123456789.xml under john1234567890 at " + log,
+                              "  log alice123456789 under john1234567890 at " + log,
                           }));
 }
 

@@ -265,7 +265,9 @@ bool NavigationView::OnCommand(WPARAM wParam, LPARAM) {
     const int id = LOWORD(wParam);
     const WORD code = HIWORD(wParam);
     if (id == kNavigationAddressBoxId) {
-        if (code == kLynComboEnter) {
+        // An address chosen from the history opens at once, as one typed
+        // and confirmed with Enter does.
+        if (code == kLynComboEnter || code == kLynComboSelect) {
             session_->OpenAddress(std::string(addressBox_.GetText()));
         } else if (code == kLynComboDropDown || code == kLynComboCloseUp) {
             SetHistoryVisible(code == kLynComboDropDown);

@@ -13,13 +13,14 @@ install(FILES
 )
 
 # The Win32 parts of Trevalo.exe, shared with their tests.
+# The trees' image list serves both modes' views.
 add_library(trevalo_win32 STATIC
     win32/browser_page.cpp
     win32/navigation_view.cpp
+    win32/tree_images.cpp
 )
 target_include_directories(trevalo_win32 PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(trevalo_win32 PUBLIC trevalo_core common ole32 oleaut32 uuid user32)
-target_link_libraries(trevalo_win32 PUBLIC LynHook32 comctl32 shell32)
+target_link_libraries(trevalo_win32 PUBLIC trevalo_core LynHook32 common comctl32 shell32 ole32 oleaut32 uuid user32)
 suite_code_options(trevalo_win32)
 
 # For any Windows test of Trevalo that needs its pages' events: Wine never
@@ -33,7 +34,6 @@ suite_test(trevalo_win32_tests
     SOURCES
         tests/win32/browser_page_test.cpp
         tests/win32/navigation_view_test.cpp
-        tests/win32/tree_images_stand_in.cpp
     LIBS trevalo_win32 trevalo_browser_events testkit
     WINDOWS_ONLY
     DESKTOP
@@ -51,10 +51,6 @@ add_custom_command(OUTPUT ${trevalo_resources}
 )
 add_custom_target(trevalo_resources DEPENDS ${trevalo_resources})
 add_dependencies(trevalo_resources art)
-
-# The trees' image list serves both modes' views.
-target_sources(trevalo_win32 PRIVATE win32/tree_images.cpp)
-target_link_libraries(trevalo_win32 PUBLIC comctl32)
 
 add_library(trevalo_app STATIC
     win32/file_dialogs.cpp

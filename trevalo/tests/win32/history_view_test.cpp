@@ -293,7 +293,7 @@ TEST_F(HistoryViewTest, TreeListsTheAccountFolderWithItsLogAndNothingElse) {
     ASSERT_TRUE(run.WaitForTree());
     HWND tree = run.Tree();
     ASSERT_NE(tree, nullptr);
-    EXPECT_EQ(TreeLines(tree), (std::vector<std::string>{"john0123456789", "john0123456789/alice123456789.xml"}));
+    EXPECT_EQ(TreeLines(tree), (std::vector<std::string>{"john0123456789", "john0123456789/alice123456789"}));
 
     SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(NextItem(tree, nullptr, TVGN_ROOT)));
     testkit::PumpMessages(300);
@@ -448,8 +448,8 @@ TEST_F(HistoryViewTest, RefreshingTheContactListFindsANewAccount) {
             break;
         }
     }
-    EXPECT_EQ(lines, (std::vector<std::string>{"john0123456789", "john0123456789/alice123456789.xml", "mary9876543210",
-                                               "mary9876543210/bob111222333.xml"}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"john0123456789", "john0123456789/alice123456789", "mary9876543210",
+                                               "mary9876543210/bob111222333"}));
 }
 
 // The worker fills the tree with messages to the window's thread while that

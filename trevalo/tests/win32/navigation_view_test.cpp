@@ -450,15 +450,20 @@ TEST_F(NavigationViewTest, ClosingTabsEndsAtTheBlankTab) {
     });
 }
 
-TEST_F(NavigationViewTest, TypedAddressOpensOnEnter) {
-    RunView([&](ViewFrame& frame) {
-        View().AddressBox().SetText(kHome);
-        SendMessageA(frame.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(kNavigationAddressBoxId, kLynComboEnter),
-                     reinterpret_cast<LPARAM>(View().AddressBox().GetSafeHwnd()));
-        EXPECT_EQ(View().Tabs().GetItemCount(), 2);
-        EXPECT_EQ(View().Tabs().GetCurrentSel(), 1);
-        EXPECT_EQ(View().History().GetItems(), (std::vector<std::string>{kHome}));
-    });
+// Enter in the box and an entry chosen from its history drop-down both open
+// the box's address in a new tab; the history keeps one copy of it.
+TEST_F(NavigationViewTest, ConfirmedAddressOpens) {
+    for (const WORD notice : {kLynComboEnter, kLynComboSelect}) {
+        SCOPED_TRACE(notice);
+        RunView([&](ViewFrame& frame) {
+            View().AddressBox().SetText(kHome);
+            SendMessageA(frame.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(kNavigationAddressBoxId, notice),
+                         reinterpret_cast<LPARAM>(View().AddressBox().GetSafeHwnd()));
+            EXPECT_EQ(View().Tabs().GetItemCount(), 2);
+            EXPECT_EQ(View().Tabs().GetCurrentSel(), 1);
+            EXPECT_EQ(View().History().GetItems(), (std::vector<std::string>{kHome}));
+        });
+    }
 }
 
 // Types `address` into the box and presses Enter; the new tab's page, once

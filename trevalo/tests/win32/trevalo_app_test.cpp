@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -53,12 +55,36 @@ HWND WaitForWindowTitled(HANDLE process, const std::string& title) {
     return nullptr;
 }
 
+// The tree of `window` (another process's), once it holds at least
+// `items` items; nullptr when it does not within the wait.
+HWND WaitForTree(HWND window, LRESULT items) {
+    HWND tree = nullptr;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM found) {
+            if (testkit::WindowClassName(child) == WC_TREEVIEWA) {
+                *reinterpret_cast<HWND*>(found) = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tree));
+    testkit::Stopwatch watch;
+    while (tree != nullptr && SendMessageA(tree, TVM_GETCOUNT, 0, 0) < items) {
+        if (watch.Milliseconds() > kWaitMs) {
+            return nullptr;
+        }
+        Sleep(50);
+    }
+    return tree;
+}
+
 class TrevaloProgramTest : public testing::Test {
 protected:
     TrevaloProgramTest() {
         folder_.AddProgram();
         folder_.AddSkin();
-        folder_.Write("Trevalo\\Data\\msn.dat", "<html>[MSNHISTORY]</html>");
+        folder_.AddShippedData();
     }
 
     void SetUp() override { ASSERT_TRUE(redirect_.ok()); }
@@ -119,9 +145,6 @@ TEST_F(TrevaloProgramTest, BringForwardThroughTheHookRestoresEachModesWindow) {
     HANDLE navigation = Start("APPMODEL_TREVALO");
     HWND navigationWindow = WaitForWindowTitled(navigation, kNavigationWindowTitle);
     ASSERT_NE(navigationWindow, nullptr);
-    std::filesystem::create_directories("screenshots");
-    testkit::PumpMessages(500);  // let it paint
-    EXPECT_TRUE(testkit::SaveWindowPng(navigationWindow, "screenshots\\trevalo_navigation.png"));
 
     const struct {
         HWND window;
@@ -182,3 +205,34 @@ TEST_F(TrevaloProgramTest, SecondStartOfAModeEndsAtOnceWhileTheOtherModeStillSta
 }
 
 }  // namespace
+
+// Both modes as a user first sees them, started from an installation with
+// the shipped data: the history tree finds the account and its log in the
+// documents folder, the navigation tree lists the shipped sites.
+TEST_F(TrevaloProgramTest, EachModeFillsItsTreeFromTheDocumentsAndTheShippedData) {
+    documents_.Write("john0123456789\\alice123456789.xml", ChatLogXml({"你好", "明天见"}));
+    std::filesystem::create_directories("screenshots");
+
+    HANDLE history = Start("APPMODEL_MSNHISTORY");
+    HWND historyWindow = WaitForWindowTitled(history, kHistoryWindowTitle);
+    ASSERT_NE(historyWindow, nullptr);
+    HWND historyTree = WaitForTree(historyWindow, 2);
+    ASSERT_NE(historyTree, nullptr);
+    SendMessageA(historyTree, TVM_EXPAND, TVE_EXPAND, SendMessageA(historyTree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    testkit::PumpMessages(500);  // let it paint
+    EXPECT_TRUE(testkit::SaveWindowPng(historyWindow, "screenshots\\trevalo_history_program.png"));
+    PostMessageA(historyWindow, kLynHookMessage, kLynHookEndProgram, 0);
+    EXPECT_TRUE(EndsCleanly(history, kWaitMs));
+
+    HANDLE navigation = Start("APPMODEL_TREVALO");
+    HWND navigationWindow = WaitForWindowTitled(navigation, kNavigationWindowTitle);
+    ASSERT_NE(navigationWindow, nullptr);
+    // The four categories and, below them, sites of every shipped file.
+    HWND navigationTree = WaitForTree(navigationWindow, 20);
+    ASSERT_NE(navigationTree, nullptr);
+    SendMessageA(navigationTree, TVM_EXPAND, TVE_EXPAND, SendMessageA(navigationTree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    testkit::PumpMessages(500);
+    EXPECT_TRUE(testkit::SaveWindowPng(navigationWindow, "screenshots\\trevalo_navigation.png"));
+    PostMessageA(navigationWindow, kLynHookMessage, kLynHookEndProgram, 0);
+    EXPECT_TRUE(EndsCleanly(navigation, kWaitMs));
+}

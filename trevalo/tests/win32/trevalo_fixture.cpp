@@ -66,6 +66,13 @@ void TrevaloFolder::AddSkin() const {
     }
 }
 
+void TrevaloFolder::AddShippedData() const {
+    const std::string data = JoinPath(SUITE_SOURCE_DIR, "trevalo/data");
+    for (const char* file : {"msn.dat", "搜索引擎.ini", "名站导航.ini", "实用酷站.ini", "工具服务.ini"}) {
+        CopyOrFail(JoinPath(data, file), PathOf(std::string("Trevalo\\Data\\") + file));
+    }
+}
+
 std::string FileBytes(const std::string& path) {
     std::string contents;
     if (!ReadWholeFile(path, contents)) {

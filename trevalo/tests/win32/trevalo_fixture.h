@@ -32,6 +32,9 @@ public:
     void AddProgram() const;
     // Every picture of the build's Trevalo\Skins.
     void AddSkin() const;
+    // The shipped Trevalo\Data files: the page template and the four site
+    // categories.
+    void AddShippedData() const;
 
 private:
     std::string path_;
