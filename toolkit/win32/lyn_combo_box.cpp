@@ -74,28 +74,15 @@ CLynComboBox::~CLynComboBox() {
         SetWindowLongPtrA(box.edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(box.editProcedure));
         box.edit = nullptr;
     }
-    if (box.window != nullptr) {
-        HWND window = box.window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        box.window = nullptr;
-        DestroyWindow(window);
-    }
+    DestroyUnheard(box.window);
 }
 
 bool CLynComboBox::Create(HWND parent, int id, const RECT& place) {
     if (box_->window != nullptr) {
         return false;
     }
-    WNDCLASSEXA windowClass{};
-    windowClass.lpfnWndProc = &ObjectWindowProcedure<Box>;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kComboClass;
-    if (!EnsureToolkitClass(windowClass)) {
-        return false;
-    }
-    if (CreateWindowExA(WS_EX_CONTROLPARENT, kComboClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP,
-                        place.left, place.top, place.right - place.left, place.bottom - place.top, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ToolkitInstance(), box_.get()) == nullptr) {
+    if (!CreateToolkitChild(kComboClass, &ObjectWindowProcedure<Box>, WS_EX_CONTROLPARENT,
+                            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, parent, id, place, box_.get())) {
         return false;
     }
     box_->MakeChildren();

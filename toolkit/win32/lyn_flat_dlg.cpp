@@ -101,12 +101,7 @@ CLynFlatDlg::CLynFlatDlg() : frame_(std::make_unique<Frame>(*this)) {
 CLynFlatDlg::~CLynFlatDlg() {
     // Normally DoModal has destroyed the window; if not, it goes without
     // calling the handlers of a derived class that is already gone.
-    if (frame_->window != nullptr) {
-        HWND window = frame_->window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        frame_->window = nullptr;
-        DestroyWindow(window);
-    }
+    DestroyUnheard(frame_->window);
 }
 
 INT_PTR CLynFlatDlg::DoModal(HINSTANCE instance, HWND owner) {
@@ -355,14 +350,9 @@ LRESULT CLynFlatDlg::Frame::Handle(HWND target, UINT message, WPARAM wParam, LPA
             break;
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers every pixel
-        case WM_PAINT: {
-            PaintScope paint(target);
-            const RECT client = Client();
-            OffscreenDc buffer(paint.dc(), client.right, client.bottom);
-            Paint(buffer.get());
-            buffer.CopyTo(paint.dc());
+        case WM_PAINT:
+            PaintBuffered(target, [this](HDC dc) { Paint(dc); });
             return 0;
-        }
         case WM_PRINTCLIENT:
             Paint(reinterpret_cast<HDC>(wParam));
             return 0;

@@ -52,28 +52,15 @@ CLynTabCtrl::CLynTabCtrl() : bar_(std::make_unique<Bar>()) {
 }
 
 CLynTabCtrl::~CLynTabCtrl() {
-    if (bar_->window != nullptr) {
-        HWND window = bar_->window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        bar_->window = nullptr;
-        DestroyWindow(window);
-    }
+    DestroyUnheard(bar_->window);
 }
 
 bool CLynTabCtrl::Create(HWND parent, int id, const RECT& place) {
     if (bar_->window != nullptr) {
         return false;
     }
-    WNDCLASSEXA windowClass{};
-    windowClass.lpfnWndProc = &ObjectWindowProcedure<Bar>;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kTabBarClass;
-    if (!EnsureToolkitClass(windowClass)) {
-        return false;
-    }
-    return CreateWindowExA(0, kTabBarClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left, place.top,
-                           place.right - place.left, place.bottom - place.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ToolkitInstance(), bar_.get()) != nullptr;
+    return CreateToolkitChild(kTabBarClass, &ObjectWindowProcedure<Bar>, 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                              parent, id, place, bar_.get());
 }
 
 HWND CLynTabCtrl::GetSafeHwnd() const {
@@ -215,15 +202,9 @@ LRESULT CLynTabCtrl::Bar::Handle(HWND target, UINT message, WPARAM wParam, LPARA
             break;
         case WM_ERASEBKGND:
             return 1;  // the painting covers every pixel
-        case WM_PAINT: {
-            PaintScope paint(target);
-            RECT client{};
-            GetClientRect(target, &client);
-            OffscreenDc buffer(paint.dc(), client.right, client.bottom);
-            Paint(buffer.get());
-            buffer.CopyTo(paint.dc());
+        case WM_PAINT:
+            PaintBuffered(target, [this](HDC dc) { Paint(dc); });
             return 0;
-        }
         case WM_PRINTCLIENT:
             Paint(reinterpret_cast<HDC>(wParam));
             return 0;

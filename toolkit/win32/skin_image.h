@@ -51,6 +51,18 @@ private:
     std::optional<SelectedObject> selected_;
 };
 
+// Paints `window` (for its WM_PAINT) through an off-screen buffer of its
+// client area's size: `paint` draws into the buffer's DC.
+template <typename Painter>
+void PaintBuffered(HWND window, Painter&& paint) {
+    PaintScope scope(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    OffscreenDc buffer(scope.dc(), client.right, client.bottom);
+    paint(buffer.get());
+    buffer.CopyTo(scope.dc());
+}
+
 // Fills `box` with `colour`.
 void FillSolid(HDC dc, const RECT& box, COLORREF colour);
 

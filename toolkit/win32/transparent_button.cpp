@@ -35,34 +35,20 @@ struct CTransParentButton::State {
 CTransParentButton::CTransParentButton() : state_(std::make_unique<State>()) {}
 
 CTransParentButton::~CTransParentButton() {
-    if (state_->window != nullptr) {
-        HWND window = state_->window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        state_->window = nullptr;
-        DestroyWindow(window);
-    }
+    DestroyUnheard(state_->window);
 }
 
 bool CTransParentButton::Create(HWND parent, int id, const RECT& place) {
     if (state_->window != nullptr) {
         return false;
     }
-    WNDCLASSEXA windowClass{};
-    windowClass.lpfnWndProc = &ObjectWindowProcedure<State>;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kButtonClass;
-    if (!EnsureToolkitClass(windowClass)) {
-        return false;
-    }
-    int width = place.right - place.left;
-    int height = place.bottom - place.top;
+    RECT sized = place;
     if (state_->images[kNormal] && (state_->options & kTransParentStretch) == 0) {
-        width = state_->images[kNormal].Width();
-        height = state_->images[kNormal].Height();
+        sized.right = place.left + state_->images[kNormal].Width();
+        sized.bottom = place.top + state_->images[kNormal].Height();
     }
-    return CreateWindowExA(0, kButtonClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left, place.top, width,
-                           height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ToolkitInstance(),
-                           state_.get()) != nullptr;
+    return CreateToolkitChild(kButtonClass, &ObjectWindowProcedure<State>, 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                              parent, id, sized, state_.get());
 }
 
 HWND CTransParentButton::GetSafeHwnd() const {
@@ -106,15 +92,9 @@ LRESULT CTransParentButton::State::Handle(HWND target, UINT message, WPARAM wPar
             break;
         case WM_ERASEBKGND:
             return 1;  // the painting covers every pixel
-        case WM_PAINT: {
-            PaintScope paint(target);
-            RECT client{};
-            GetClientRect(target, &client);
-            OffscreenDc buffer(paint.dc(), client.right, client.bottom);
-            Paint(buffer.get());
-            buffer.CopyTo(paint.dc());
+        case WM_PAINT:
+            PaintBuffered(target, [this](HDC dc) { Paint(dc); });
             return 0;
-        }
         case WM_PRINTCLIENT:
             Paint(reinterpret_cast<HDC>(wParam));
             return 0;

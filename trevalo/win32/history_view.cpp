@@ -193,19 +193,9 @@ bool HistoryView::CreateToolbar() {
 }
 
 bool HistoryView::CreateTree() {
-    tree_ = CreateWindowExA(
-        WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0, 0,
-        kHistoryTreeWidth, 100, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kHistoryTree)),
-        GetModuleHandleA(nullptr), nullptr);
-    if (tree_ == nullptr) {
-        return false;
-    }
     treeImages_ = MakeTreeImages(folders_);
-    if (treeImages_) {
-        SendMessageA(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(treeImages_.get()));
-    }
-    return true;
+    tree_ = MakeImageTree(window_, kHistoryTree, kHistoryTreeWidth, treeImages_);
+    return tree_ != nullptr;
 }
 
 void HistoryView::Layout(const RECT& area) {

@@ -212,21 +212,9 @@ bool NavigationView::MakeTabBar() {
 }
 
 bool NavigationView::MakeTree() {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
-    tree_ = CreateWindowExA(
-        WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0, 0,
-        kTreeWidth, 100, frame_->GetSafeHwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNavigationTreeId)),
-        GetModuleHandleA(nullptr), nullptr);
-    if (tree_ == nullptr) {
-        return false;
-    }
     treeImages_ = MakeTreeImages(folders_);
-    if (treeImages_) {
-        SendMessageA(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(treeImages_.get()));
-    }
-    return true;
+    tree_ = MakeImageTree(frame_->GetSafeHwnd(), kNavigationTreeId, kTreeWidth, treeImages_);
+    return tree_ != nullptr;
 }
 
 void NavigationView::Layout(const RECT& area) {

@@ -51,3 +51,8 @@ private:
 // The tree images of the skin in `folders`; empty when the strip cannot be
 // loaded (the tree then shows no images).
 UniqueImageList MakeTreeImages(const TrevaloFolders& folders);
+
+// Both modes' tree: child `id` of `parent` with buttons and lines, `width`
+// wide, showing `images` (which must outlive it) when there are any.
+// nullptr when the window cannot be made.
+HWND MakeImageTree(HWND parent, int id, int width, const UniqueImageList& images);
