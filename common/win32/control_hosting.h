@@ -12,6 +12,8 @@
 #include "common/win32/com.h"
 
 inline constexpr char kControlHostClass[] = "AtlAxWin";
+// The platform's web browser object, as a host window's text names it.
+inline constexpr char kWebBrowserClsid[] = "{8856F961-340A-11D0-A96B-00C04FD705A2}";
 
 // Loads atl.dll and registers the host window class, the first time only;
 // later calls give the first call's answer. False when the library or its

@@ -6,34 +6,14 @@
 #include <string_view>
 #include <utility>
 
-#include "common/text_encoding.h"
+#include "common/win32/bstr.h"
 #include "common/win32/com.h"
+#include "common/win32/control_hosting.h"
 #include "common/win32/window_icon.h"
 #include "loader/lookup_pages.h"
-#include "common/win32/control_hosting.h"
 #include "loader/win32/lookup_window_resources.h"
 
 namespace {
-
-// The platform's web browser object, as the host window's text names it.
-constexpr char kWebBrowserClsid[] = "{8856F961-340A-11D0-A96B-00C04FD705A2}";
-
-// An owned BSTR made from GBK text; null when out of memory.
-class Bstr {
-public:
-    explicit Bstr(std::string_view gbk) {
-        const std::u16string wide = GbkToUtf16(gbk);
-        value_ = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(wide.data()), static_cast<UINT>(wide.size()));
-    }
-    ~Bstr() { SysFreeString(value_); }
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-
-    BSTR get() const { return value_; }
-
-private:
-    BSTR value_ = nullptr;
-};
 
 // Sends the browser hosted by `host` to `address`, with no flags, frame,
 // post data or headers. False when there is no browser or it refused.

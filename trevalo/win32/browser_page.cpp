@@ -8,7 +8,7 @@
 #include <atomic>
 #include <string_view>
 
-#include "common/text_encoding.h"
+#include "common/win32/bstr.h"
 #include "common/win32/com.h"
 #include "common/win32/control_hosting.h"
 #include "common/win32/handles.h"
@@ -17,40 +17,7 @@
 namespace {
 
 constexpr char kPageClass[] = "TrevaloBrowserPage";
-// The platform's web browser object, as the host window's text names it.
-constexpr char kWebBrowserClsid[] = "{8856F961-340A-11D0-A96B-00C04FD705A2}";
 constexpr int kHostId = 1;
-
-// An owned BSTR.
-class Bstr {
-public:
-    Bstr() = default;
-    explicit Bstr(std::string_view gbk) {
-        const std::u16string wide = GbkToUtf16(gbk);
-        value_ = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(wide.data()), static_cast<UINT>(wide.size()));
-    }
-    ~Bstr() { SysFreeString(value_); }
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-
-    BSTR get() const { return value_; }
-    // For out-parameters: frees what is held and hands out the slot.
-    BSTR* put() {
-        SysFreeString(value_);
-        value_ = nullptr;
-        return &value_;
-    }
-
-private:
-    BSTR value_ = nullptr;
-};
-
-std::string GbkOf(BSTR text) {
-    if (text == nullptr) {
-        return {};
-    }
-    return Utf16ToGbk(std::u16string_view(reinterpret_cast<const char16_t*>(text), SysStringLen(text)));
-}
 
 // What the event sink reports to: the page while it lives.
 class BrowserEventTarget {
