@@ -55,20 +55,21 @@ HWND WaitForWindowTitled(HANDLE process, const std::string& title) {
     return nullptr;
 }
 
+// EnumChildWindows' callback (stdcall, so not a lambda): keeps the first
+// tree control in the HWND that `found` points to.
+BOOL CALLBACK KeepFirstTree(HWND child, LPARAM found) {
+    if (testkit::WindowClassName(child) == WC_TREEVIEWA) {
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The tree of `window` (another process's), once it holds at least
 // `items` items; nullptr when it does not within the wait.
 HWND WaitForTree(HWND window, LRESULT items) {
     HWND tree = nullptr;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM found) {
-            if (testkit::WindowClassName(child) == WC_TREEVIEWA) {
-                *reinterpret_cast<HWND*>(found) = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tree));
+    EnumChildWindows(window, &KeepFirstTree, reinterpret_cast<LPARAM>(&tree));
     testkit::Stopwatch watch;
     while (tree != nullptr && SendMessageA(tree, TVM_GETCOUNT, 0, 0) < items) {
         if (watch.Milliseconds() > kWaitMs) {
