@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "widget/calendar/gregorian.h"
+
 struct LunarDate {
     std::uint16_t year = 0;  // counted like the Gregorian year in which the lunar year begins
     std::int16_t month = 0;  // 1-12; a leap month is the negative of the month it repeats
@@ -24,6 +26,12 @@ public:
     // tables do not describe, and impossible dates give an all-zero LunarDate
     // and 0.
     static int ToLunar(int year, int month, int day, LunarDate& lunar);
+
+    // The Gregorian day of a lunar date (month negative for a leap month).
+    // False, and `date` left alone, when the lunar year lies outside
+    // 1901-2050, the year has no such leap month, or the day is beyond the
+    // month's 29 or 30 days.
+    static bool ToGregorian(int lunarYear, int lunarMonth, int lunarDay, GregorianDate& date);
 
     // Signed number of days from date B to date A.
     static int DayOffset(int yearA, int monthA, int dayA, int yearB, int monthB, int dayB);

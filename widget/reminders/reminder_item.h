@@ -24,7 +24,19 @@ enum ReminderKind : std::uint32_t {
     KindWeekly = 3,    // `param` is a WeekdayMask
     KindMonthly = 4,   // `param` is the day of the month (1-31)
     KindBirthday = 5,  // `param` is the days of advance notice (0-365)
+    // Birthdays that come every year; `start` is 23:59:59 of the birth date
+    // (its year only the year the user picked) and `param` the days of
+    // advance notice, as for KindBirthday. Programs that know only the kinds
+    // above never alert these.
+    KindYearlyBirthday = 6,  // the same month and day every year
+    KindLunarBirthday = 7,   // the same lunar month and day every lunar year
 };
+
+// Whether the kind is a birthday of any sort (5, 6 or 7): the one answer to
+// "is this a birthday" for the lists, the editors, recurrence and purging.
+bool IsBirthdayKind(std::uint32_t kind);
+// Whether the kind is a birthday that comes every year (6 or 7).
+bool IsYearlyBirthdayKind(std::uint32_t kind);
 
 // Weekday bits of a weekly reminder's `param`: one hexadecimal digit per
 // weekday, Monday in the lowest. Only the lowest bit of each digit counts.

@@ -18,6 +18,9 @@ inline constexpr unsigned RM_BIRTHDAY_SAVED = 0x4FA;
 // A reminder pop-up's window is gone: wParam = its reminder's id, lParam =
 // its window handle, so its owner can drop the pop-up object.
 inline constexpr unsigned RM_POPUP_CLOSED = 0x4FB;
+// The missed-reminders window is gone (closed by the user or the system):
+// its owner can drop the window object. wParam 0, lParam its window handle.
+inline constexpr unsigned RM_MISSED_CLOSED = 0x4FC;
 // Reminder wParam is due: open its program, play its sound, show the pop-up.
 inline constexpr unsigned RM_DUE = 0x5400;
 

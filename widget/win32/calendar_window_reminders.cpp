@@ -112,7 +112,7 @@ void CCalendarWindow::AlertReminder(std::uint32_t id) {
         }
     }
     auto popup = ReminderPopup::Open(GetSafeHwnd(), module_.instance, item, systemClock_.Now(),
-                                     [this](std::uint32_t shown) { OpenStoredReminder(shown); });
+                                     [this](std::uint32_t shown) { OpenStoredReminder(shown); }, nullptr);
     if (popup) {
         const HWND window = popup->window();
         popups_[window] = std::move(popup);

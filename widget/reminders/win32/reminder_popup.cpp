@@ -13,8 +13,10 @@ std::unique_ptr<ReminderPopup> ReminderPopup::Open(HWND owner,
                                                    HINSTANCE resources,
                                                    const ReminderItem& item,
                                                    Moment alert,
-                                                   OpenReminder openReminder) {
-    std::unique_ptr<ReminderPopup> popup(new ReminderPopup(owner, item.id, std::move(openReminder)));
+                                                   OpenReminder openReminder,
+                                                   SnoozeReminder snoozeReminder) {
+    std::unique_ptr<ReminderPopup> popup(
+        new ReminderPopup(owner, item.id, std::move(openReminder), std::move(snoozeReminder)));
     if (!popup->Create(resources, IDD_REMINDER_POPUP, "－日程提醒")) {
         return nullptr;
     }
@@ -31,8 +33,8 @@ std::unique_ptr<ReminderPopup> ReminderPopup::Open(HWND owner,
     return popup;
 }
 
-ReminderPopup::ReminderPopup(HWND owner, std::uint32_t id, OpenReminder openReminder)
-    : owner_(owner), id_(id), openReminder_(std::move(openReminder)) {}
+ReminderPopup::ReminderPopup(HWND owner, std::uint32_t id, OpenReminder openReminder, SnoozeReminder snoozeReminder)
+    : owner_(owner), id_(id), openReminder_(std::move(openReminder)), snoozeReminder_(std::move(snoozeReminder)) {}
 
 INT_PTR ReminderPopup::Handle(UINT message, WPARAM wParam, LPARAM) {
     if (message != WM_COMMAND) {

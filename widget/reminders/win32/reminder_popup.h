@@ -2,7 +2,8 @@
 
 // The pop-up that alerts a due reminder (dialog 6020): its title line, the
 // moment of the alert and its content, with buttons to delete the reminder
-// or open it in its editor. Any number may be open at once, also several
+// or open it in its editor, or put off with "稍后提醒" for 5, 10, 30 or 60
+// minutes (10 preselected). Any number may be open at once, also several
 // for one reminder.
 //
 // Made, used and destroyed on the calendar window's thread. The calendar
@@ -30,6 +31,10 @@ public:
     // Called with the reminder's id by the open button; the pop-up stays
     // open, and the callback must not destroy it.
     using OpenReminder = std::function<void(std::uint32_t id)>;
+    // Called by "稍后提醒" with the reminder's id and the chosen minutes,
+    // just before the pop-up closes itself (its sound is the callee's to
+    // stop); the callback must not destroy the pop-up.
+    using SnoozeReminder = std::function<void(std::uint32_t id, int minutes)>;
 
     // Makes the pop-up of `item` (the reset record when the reminder is gone)
     // alerted at `alert`, owned by the desktop, and shows it normally in the
@@ -40,7 +45,8 @@ public:
                                                HINSTANCE resources,
                                                const ReminderItem& item,
                                                Moment alert,
-                                               OpenReminder openReminder);
+                                               OpenReminder openReminder,
+                                               SnoozeReminder snoozeReminder);
     // Destroys the window if it is still there.
     ~ReminderPopup() override = default;
 
@@ -49,7 +55,7 @@ public:
     std::uint32_t id() const { return id_; }
 
 private:
-    ReminderPopup(HWND owner, std::uint32_t id, OpenReminder openReminder);
+    ReminderPopup(HWND owner, std::uint32_t id, OpenReminder openReminder, SnoozeReminder snoozeReminder);
 
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnDestroyed(HWND destroyed) override;
@@ -58,4 +64,5 @@ private:
     HWND owner_;
     std::uint32_t id_;
     OpenReminder openReminder_;
+    SnoozeReminder snoozeReminder_;
 };

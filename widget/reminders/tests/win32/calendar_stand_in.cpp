@@ -87,7 +87,7 @@ HWND CalendarStandIn::OpenPopup(const ReminderItem& item, Moment alert) {
         auto popup = ReminderPopup::Open(window_, GetModuleHandleA(nullptr), item, alert, [this](std::uint32_t id) {
             std::lock_guard<std::mutex> guard(lock_);
             openedIds_.push_back(id);
-        });
+        }, nullptr);
         if (popup) {
             opened = popup->window();
             popups_[opened] = std::move(popup);
