@@ -13,6 +13,14 @@ constexpr int kMinutesPerHour = 60;
 
 }  // namespace
 
+bool IsBirthdayKind(std::uint32_t kind) {
+    return kind == KindBirthday || IsYearlyBirthdayKind(kind);
+}
+
+bool IsYearlyBirthdayKind(std::uint32_t kind) {
+    return kind == KindYearlyBirthday || kind == KindLunarBirthday;
+}
+
 alarmclock::AlarmItem AlarmItemOf(const ReminderItem& item) {
     return {item.id, item.title, item.start, item.repeat};
 }
@@ -33,6 +41,10 @@ const char* ReminderKindText(std::uint32_t kind) {
             return "月提醒";
         case KindBirthday:
             return "生日提醒";
+        case KindYearlyBirthday:
+            return "每年生日";
+        case KindLunarBirthday:
+            return "农历生日";
         default:
             return "";
     }

@@ -25,13 +25,23 @@ TEST(ReminderItem, KindAndStatusTexts) {
         {KindWeekly, "周提醒", "打开"},
         {KindMonthly, "月提醒", "打开"},
         {KindBirthday, "生日提醒", "打开"},
-        {6, "", "打开"},
+        {KindYearlyBirthday, "每年生日", "打开"},
+        {KindLunarBirthday, "农历生日", "打开"},
+        {8, "", "打开"},
         {0xFFFFFFFF, "", "打开"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
         EXPECT_EQ(ReminderKindText(c.kind), c.kindText);
         EXPECT_EQ(ReminderStatusText(c.kind), c.statusText);
+    }
+}
+
+TEST(ReminderItem, BirthdayKindsAreFiveSixAndSevenOnly) {
+    for (std::uint32_t kind : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 0xFFFFFFFFu}) {
+        SCOPED_TRACE(kind);
+        EXPECT_EQ(IsBirthdayKind(kind), kind >= 5 && kind <= 7);
+        EXPECT_EQ(IsYearlyBirthdayKind(kind), kind == 6 || kind == 7);
     }
 }
 
