@@ -40,6 +40,11 @@ public:
     // The number of the current sound; 0 when nothing is queued or there is
     // no media player.
     virtual std::uint32_t GetCurrentID() = 0;
+    // Takes `number` out of the queue. The current sound stops without being
+    // told as finished and the next number starts; when none is left the
+    // listeners hear kSoundQueueEmpty, as after StopAll. False when the
+    // number was not queued (nothing changes then).
+    virtual bool Stop(std::uint32_t number) = 0;
 
 protected:
     // The player lives as long as the library; callers never free it.

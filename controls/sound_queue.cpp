@@ -49,6 +49,31 @@ std::uint32_t CSoundQueue::GetCurrentID() {
     return queue_.begin()->first;
 }
 
+// A stop is not the end of a sound: like StopAll it announces nothing but
+// the empty queue. A start of the next sound makes an advance still posted
+// for the stopped one stale.
+bool CSoundQueue::Stop(std::uint32_t number) {
+    const auto found = queue_.find(number);
+    if (found == queue_.end()) {
+        return false;
+    }
+    const bool current = found == queue_.begin();
+    queue_.erase(found);
+    if (!current) {
+        return true;
+    }
+    if (backend_.HasMedia()) {
+        backend_.Stop();
+        backend_.Close();
+    }
+    if (queue_.empty()) {
+        Finish();
+    } else {
+        StartCurrent();
+    }
+    return true;
+}
+
 void CSoundQueue::OnPlaybackStopped() {
     if (!backend_.HasMedia() || queue_.empty()) {
         return;

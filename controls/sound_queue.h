@@ -40,6 +40,7 @@ public:
     bool RemoveListener(ICallback* listener) override;
     bool IsActive() override;
     std::uint32_t GetCurrentID() override;
+    bool Stop(std::uint32_t number) override;
 
     // The media player played its file to the end.
     void OnPlaybackStopped();

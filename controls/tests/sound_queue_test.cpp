@@ -114,7 +114,7 @@ private:
 // One thing that happens to the player: a call of the caller, the media
 // player's end of playback, the repeat timer, or the window's message loop.
 struct Action {
-    enum Kind { Play, StopAll, Stopped, Timer, Pump } kind;
+    enum Kind { Play, StopAll, StopOne, Stopped, Timer, Pump } kind;
     std::uint32_t number = 0;
     const char* path = nullptr;
     std::uint32_t repeat = 0;
@@ -122,6 +122,9 @@ struct Action {
 
 Action Play(std::uint32_t number, const char* path, std::uint32_t repeat) {
     return {Action::Play, number, path, repeat};
+}
+Action Stop(std::uint32_t number) {
+    return {Action::StopOne, number};
 }
 constexpr Action kStopAll = {Action::StopAll};
 constexpr Action kStopped = {Action::Stopped};
@@ -141,6 +144,9 @@ struct Rig {
                     break;
                 case Action::StopAll:
                     EXPECT_TRUE(queue.StopAll());
+                    break;
+                case Action::StopOne:
+                    EXPECT_TRUE(queue.Stop(action.number)) << action.number;
                     break;
                 case Action::Stopped:
                     queue.OnPlaybackStopped();
@@ -238,6 +244,41 @@ TEST(SoundQueue, PlaybackSequences) {
          {Play(5, "", 0), kStopped, kPump},
          Concat({{"CreateMedia", "Disarm", "Stop", "Open ", "PostAdvance"}, LastEnds(5)})},
     });
+}
+
+TEST(SoundQueue, StoppingOneNumber) {
+    ExpectScenarios({
+        {"the current sound stops unannounced and the next one starts",
+         {Play(3, "a.wav", 60000), Play(9, "b.wav", 0), Stop(3), kStopped, kPump},
+         Concat({{"CreateMedia", "Arm 60000", "Stop", "Open a.wav", "Arm 60000", "Stop", "Open a.wav", "Stop", "Close",
+                  "Disarm", "Stop", "Open b.wav", "PostAdvance"},
+                 LastEnds(9)})},
+        {"a waiting sound leaves the queue and the current one plays on",
+         {Play(3, "a.wav", 0), Play(9, "b.wav", 0), Stop(9), kStopped, kPump},
+         Concat({{"CreateMedia", "Disarm", "Stop", "Open a.wav", "Disarm", "Stop", "Open a.wav", "PostAdvance"},
+                 LastEnds(3)})},
+        {"the last sound stopped empties the queue like StopAll",
+         {Play(5, "a.wav", 60000), Stop(5), kPump},
+         {"CreateMedia", "Arm 60000", "Stop", "Open a.wav", "Stop", "Close", "Disarm", "Stop", "770(0)", "PostRelease",
+          "ReleaseMedia"}},
+        {"an advance posted for the stopped sound does not end the next one",
+         {Play(3, "a.wav", 0), Play(9, "b.wav", 0), kStopped, Stop(3), kPump, kStopped, kPump},
+         Concat({{"CreateMedia", "Disarm", "Stop", "Open a.wav", "Disarm", "Stop", "Open a.wav", "PostAdvance", "Stop",
+                  "Close", "Disarm", "Stop", "Open b.wav", "PostAdvance"},
+                 LastEnds(9)})},
+    });
+}
+
+TEST(SoundQueue, StoppingANumberNotQueuedChangesNothing) {
+    Rig rig;
+    rig.Run({Play(5, "a.wav", 0)});
+    const Log before = rig.log;
+    EXPECT_FALSE(rig.queue.Stop(6));
+    EXPECT_EQ(rig.log, before);
+    EXPECT_EQ(rig.queue.GetCurrentID(), 5u);
+    Rig idle;
+    EXPECT_FALSE(idle.queue.Stop(5));
+    EXPECT_TRUE(idle.log.empty());
 }
 
 TEST(SoundQueue, UnplayableFiles) {

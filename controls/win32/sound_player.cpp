@@ -88,6 +88,14 @@ std::uint32_t CSoundPlayer::GetCurrentID() {
     return queue_.GetCurrentID();
 }
 
+bool CSoundPlayer::Stop(std::uint32_t number) {
+    try {
+        return queue_.Stop(number);
+    } catch (...) {
+        return false;
+    }
+}
+
 // Asks the wave mapper whether some output device takes 8 kHz 16-bit mono
 // PCM, without opening one. An output device is what playing needs; testing
 // the input device would refuse to play on a machine with speakers but no

@@ -174,6 +174,30 @@ TEST_F(SoundPlayerTest, StopAllEndsPlaybackWithOnlyTheEmptyQueue) {
     EXPECT_FALSE(player_->IsActive());
 }
 
+TEST_F(SoundPlayerTest, StoppingThePlayingNumberStartsTheNextWithoutAnnouncingTheStoppedOne) {
+    ASSERT_TRUE(player_->Play(3, File("long.mp3").c_str(), 60000));
+    ASSERT_TRUE(player_->Play(9, File("short.wav").c_str(), 0));
+    testkit::PumpMessages(200);
+    EXPECT_FALSE(player_->Stop(42));
+    EXPECT_EQ(player_->GetCurrentID(), 3u);
+
+    EXPECT_TRUE(player_->Stop(3));
+    EXPECT_EQ(player_->GetCurrentID(), 9u);
+    ASSERT_TRUE(WaitForQueueEmpty());
+    EXPECT_EQ(listener_.log, (std::vector<std::string>{"769(9)", "770(0)"}));
+    EXPECT_TRUE(WaitForRelease());
+}
+
+TEST_F(SoundPlayerTest, StoppingTheOnlyNumberEmptiesTheQueue) {
+    ASSERT_TRUE(player_->Play(5, File("long.mp3").c_str(), 60000));
+    testkit::PumpMessages(200);
+    EXPECT_TRUE(player_->Stop(5));
+    EXPECT_EQ(listener_.log, (std::vector<std::string>{"770(0)"}));
+    EXPECT_EQ(player_->GetCurrentID(), 0u);
+    EXPECT_TRUE(WaitForRelease());
+    EXPECT_FALSE(player_->Stop(5));
+}
+
 struct UnplayableCase {
     const char* name;
     unsigned repeat;
