@@ -13,10 +13,14 @@ enum Timer : UINT_PTR {
     kRolloverTimer = 1,
     kWatchDelayTimer = 2,
     kWatchTimer = 3,
+    // 4 to 6 are the weather's (weather_sequence.h).
+    kReminderStateTimer = 7,
 };
 constexpr UINT kRolloverMilliseconds = 2000;
 constexpr UINT kWatchDelayMilliseconds = 5000;
 constexpr UINT kWatchMilliseconds = 1000;
+// Snoozed alerts come within this of their moment.
+constexpr UINT kReminderStateMilliseconds = 10000;
 // A window whose top is this close to the screen's top hides to the edge.
 constexpr int kHideNearTop = 25;
 
@@ -64,12 +68,14 @@ int CCalendarWindow::OnCreate(CREATESTRUCTA* create) {
     clock_.Create(self, {JoinPath(module_.folder, "Commskins"), SkinFolder(), module_.networkSettingsPath, alpha_});
     hotKeys_.RegisterHotKeys(self, module_.loaderSettingsPath);
     SetTimer(self, kWatchDelayTimer, kWatchDelayMilliseconds, nullptr);
+    StartReminderState();
+    SetTimer(self, kReminderStateTimer, kReminderStateMilliseconds, nullptr);
     return 0;
 }
 
 void CCalendarWindow::OnDestroy() {
     const HWND self = GetSafeHwnd();
-    for (UINT_PTR timer : {kRolloverTimer, kWatchDelayTimer, kWatchTimer}) {
+    for (UINT_PTR timer : {kRolloverTimer, kWatchDelayTimer, kWatchTimer, kReminderStateTimer}) {
         KillTimer(self, timer);
     }
     if (weather_) {
@@ -83,6 +89,7 @@ void CCalendarWindow::OnDestroy() {
     // going: a failure message has no owner.
     if (store_ && view_) {
         SaveAll(nullptr);
+        StopReminderState();
     }
     newMenu_.reset();
     monthMenu_.reset();
@@ -156,6 +163,9 @@ void CCalendarWindow::OnTimer(UINT_PTR timer) {
             break;
         case kWatchTimer:
             WatchPointer();
+            break;
+        case kReminderStateTimer:
+            CheckReminderState(systemClock_.Now());
             break;
         default:
             OnWeatherTimer(timer);
@@ -330,8 +340,8 @@ void CCalendarWindow::SaveAll(HWND messageOwner) {
         module_.settings.windowRect = {window.left, window.top, window.right, window.bottom};
     }
     module_.settings.layoutFlags = view_->layoutFlags();
-    const bool settingsSaved = SaveWidgetSettings(module_.settingsPath, module_.settings) &&
-                               (!weather_ || weather_->Save() == 0);
+    const bool settingsSaved =
+        SaveWidgetSettings(module_.settingsPath, module_.settings) && (!weather_ || weather_->Save() == 0);
     const bool remindersSaved = store_->SaveReminders(module_.remindersPath);
     if (!settingsSaved || !remindersSaved) {
         ReportSaveFailure(messageOwner, false);

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/local_time.h"
 #include "common/win32/handles.h"
@@ -21,8 +22,11 @@
 #include "widget/calendar/holiday_table.h"
 #include "widget/clock/win32/clock_window.h"
 #include "widget/planner/win32/reminder_planner.h"
+#include "widget/reminders/missed_reminders.h"
 #include "widget/reminders/reminder_store.h"
+#include "widget/reminders/snooze_list.h"
 #include "widget/reminders/win32/birthday_editor.h"
+#include "widget/reminders/win32/missed_reminders_window.h"
 #include "widget/reminders/win32/reminder_popup.h"
 #include "widget/reminders/win32/schedule_editor.h"
 #include "widget/settings/win32/hot_keys.h"
@@ -93,6 +97,15 @@ public:
     std::size_t popupCount() const { return popups_.size(); }
     // The planner once made (null before its first use).
     const ReminderPlanner* planner() const { return planner_.get(); }
+    // The open "错过的日程提醒" window (null while none is open) and the
+    // alerts put off with "稍后提醒".
+    const MissedRemindersWindow* missedWindow() const { return missedWindow_.get(); }
+    const SnoozeList& snoozes() const { return snoozes_; }
+    // What the reminder state timer does, at `now`: alerts the snoozes that
+    // have come due, and about once a minute records `now` as checked and
+    // saves ReminderState.dat, listing what was missed when the last check
+    // lies too long back (the computer slept).
+    void CheckReminderState(Moment now);
     // The weather section's work (null only while the window is not made).
     const WeatherSequence* weather() const { return weather_.get(); }
 
@@ -140,6 +153,17 @@ private:
     void CloseReminderWindows();
     void RefreshPlanner();
 
+    // calendar_window_state.cpp: ReminderState.dat, snoozes, missed reminders.
+    bool OnReminderStateMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void StartReminderState();
+    void StopReminderState();
+    std::string ReminderStatePath() const;
+    void SaveReminderState();
+    void SnoozeAlert(std::uint32_t id, int minutes);
+    void ShowMissedReminders(Moment checkedUpTo, Moment now);
+    void ForgetReminderState(std::uint32_t id);
+    void CarrySnoozesOver(const std::vector<SnoozedAlert>& saved);
+
     // calendar_window_weather.cpp: the weather section's commands and menu.
     void StartWeather();
     bool OnWeatherTimer(UINT_PTR timer);
@@ -168,6 +192,10 @@ private:
     std::unique_ptr<BirthdayEditor> birthdayEditor_;
     std::map<HWND, std::unique_ptr<ReminderPopup>> popups_;
     std::unique_ptr<ReminderPlanner> planner_;
+    SnoozeList snoozes_;
+    // Up to when the reminders were checked; none before the first run.
+    std::optional<Moment> checkedUpTo_;
+    std::unique_ptr<MissedRemindersWindow> missedWindow_;
     std::unique_ptr<WeatherSequence> weather_;
     UniqueMenu cityMenu_;
     // The last press on the title: a second one soon after, near it, is a

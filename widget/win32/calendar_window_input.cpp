@@ -224,6 +224,7 @@ void CCalendarWindow::DeleteReminder(std::uint32_t id, bool ask) {
         return;
     }
     store_->RemoveReminder(id);
+    ForgetReminderState(id);
     RemindersChanged();
 }
 
@@ -238,6 +239,7 @@ void CCalendarWindow::ReloadReminders() {
     }
     std::vector<ReminderItem> records;
     const bool complete = ParseReminderFile(bytes, records);
+    const std::vector<SnoozedAlert> snoozed = snoozes_.Saved(store_->items());
     std::vector<std::uint32_t> held;
     for (const auto& [id, item] : store_->items()) {
         held.push_back(id);
@@ -249,6 +251,7 @@ void CCalendarWindow::ReloadReminders() {
         record.id = 0;
         store_->AddReminder(std::move(record));
     }
+    CarrySnoozesOver(snoozed);
     if (complete) {
         SaveReminders();
     }

@@ -38,7 +38,7 @@ bool CCalendarWindow::OnReminderWindowMessage(UINT message, WPARAM wParam, LPARA
             popups_.erase(reinterpret_cast<HWND>(lParam));
             return true;
         default:
-            return false;
+            return OnReminderStateMessage(message, wParam, lParam);
     }
 }
 
@@ -46,7 +46,7 @@ bool CCalendarWindow::OnReminderWindowMessage(UINT message, WPARAM wParam, LPARA
 // editor; each editor is made once and then shown again for every record.
 void CCalendarWindow::OpenEditor(const ReminderItem& item, bool existing) {
     const HWND self = GetSafeHwnd();
-    if (item.kind == KindBirthday) {
+    if (IsBirthdayKind(item.kind)) {
         if (!birthdayEditor_) {
             birthdayEditor_ = std::make_unique<BirthdayEditor>(self, module_.instance);
         }
@@ -111,8 +111,10 @@ void CCalendarWindow::AlertReminder(std::uint32_t id) {
             soundPlayer_->Play(id, item.sound.c_str(), kAlertSoundMilliseconds);
         }
     }
-    auto popup = ReminderPopup::Open(GetSafeHwnd(), module_.instance, item, systemClock_.Now(),
-                                     [this](std::uint32_t shown) { OpenStoredReminder(shown); }, nullptr);
+    auto popup = ReminderPopup::Open(
+        GetSafeHwnd(), module_.instance, item, systemClock_.Now(),
+        [this](std::uint32_t shown) { OpenStoredReminder(shown); },
+        [this](std::uint32_t shown, int minutes) { SnoozeAlert(shown, minutes); });
     if (popup) {
         const HWND window = popup->window();
         popups_[window] = std::move(popup);
@@ -127,6 +129,7 @@ void CCalendarWindow::AlertReminder(std::uint32_t id) {
 void CCalendarWindow::CloseReminderWindows() {
     planner_.reset();
     popups_.clear();
+    missedWindow_.reset();
     scheduleEditor_.reset();
     birthdayEditor_.reset();
     if (soundPlayer_ != nullptr) {

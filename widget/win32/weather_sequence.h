@@ -22,7 +22,8 @@
 #include "widget/weather/weather_stations.h"
 #include "widget/weather/win32/weather_client.h"
 
-// The calendar window's timers for the weather; its own timers are below 4.
+// The calendar window's timers for the weather; its own timers are the
+// others (calendar_window.cpp).
 enum WeatherTimer : UINT_PTR {
     kWeatherStartTimer = 4,
     kWeatherPollTimer = 5,

@@ -41,6 +41,7 @@ add_library(widget_win32 STATIC
     win32/calendar_window.cpp
     win32/calendar_window_input.cpp
     win32/calendar_window_reminders.cpp
+    win32/calendar_window_state.cpp
     win32/calendar_window_weather.cpp
     win32/edge_strip.cpp
     win32/gdiplus_drawing.cpp
