@@ -159,6 +159,7 @@ private:
     void StopReminderState();
     std::string ReminderStatePath() const;
     void SaveReminderState();
+    bool AlertDueSnoozes(Moment now);
     void SnoozeAlert(std::uint32_t id, int minutes);
     void ShowMissedReminders(Moment checkedUpTo, Moment now);
     void ForgetReminderState(std::uint32_t id);

@@ -55,9 +55,7 @@ void CCalendarWindow::StartReminderState() {
         ParseReminderState(bytes, state);
     }
     snoozes_.Restore(state.snoozed, store_->items());
-    for (std::uint32_t id : snoozes_.TakeDue(now)) {
-        AlertReminder(id);
-    }
+    AlertDueSnoozes(now);  // the state is saved below either way
     if (state.checkedUpTo) {
         ShowMissedReminders(*state.checkedUpTo, now);
     }
@@ -77,11 +75,7 @@ void CCalendarWindow::StopReminderState() {
 // clock was set forward): the minutes between were never checked. A clock
 // set back records the earlier moment, and nothing between is missed.
 void CCalendarWindow::CheckReminderState(Moment now) {
-    const std::vector<std::uint32_t> due = snoozes_.TakeDue(now);
-    for (std::uint32_t id : due) {
-        AlertReminder(id);
-    }
-    bool changed = !due.empty();
+    bool changed = AlertDueSnoozes(now);
     const std::int64_t sinceChecked = checkedUpTo_ ? std::int64_t{now} - *checkedUpTo_ : kRecordCheckedSeconds;
     if (sinceChecked < 0 || sinceChecked >= kRecordCheckedSeconds) {
         if (checkedUpTo_ && sinceChecked > kCheckGapSeconds) {
@@ -93,6 +87,19 @@ void CCalendarWindow::CheckReminderState(Moment now) {
     if (changed) {
         SaveReminderState();
     }
+}
+
+// Only reminders still stored come again: a purge of expired reminders
+// takes them out of the store behind the snoozes' back, and an alert of one
+// would be an empty pop-up. True when any alert left the list.
+bool CCalendarWindow::AlertDueSnoozes(Moment now) {
+    const std::vector<std::uint32_t> due = snoozes_.TakeDue(now);
+    for (std::uint32_t id : due) {
+        if (store_->items().contains(id)) {
+            AlertReminder(id);
+        }
+    }
+    return !due.empty();
 }
 
 // A failed write is not reported: the folder is the one of Calendar.dat,
