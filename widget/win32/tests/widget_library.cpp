@@ -68,9 +68,19 @@ void WidgetTest::TearDown() {
     Feed().Reset();
 }
 
-int WidgetTest::Start(const WidgetSettings& settings, const std::vector<ReminderItem>& reminders, HWND host) {
+// The state an earlier test's widget left behind would list that test's
+// reminders as missed: every start gets the state its test asks for.
+int WidgetTest::Start(const WidgetSettings& settings,
+                      const std::vector<ReminderItem>& reminders,
+                      HWND host,
+                      const std::optional<std::string>& reminderState) {
     Folder().Write("Alarmcfg.dat", SettingsFileBytes(settings));
     Folder().Write("Calendar.dat", ReminderFileBytes(reminders));
+    if (reminderState) {
+        Folder().Write(kReminderStateFileName, *reminderState);
+    } else {
+        DeleteFileA(Folder().PathOf(kReminderStateFileName).c_str());  // often not there: as good
+    }
     host_.window = host;
     return Library().entries.InitWidget(&host_);
 }

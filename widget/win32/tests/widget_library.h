@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,12 @@ protected:
     WidgetTestFolder& Folder() const { return TheWidgetLibrary().folder; }
     testkit::HttpTestServer& Feed() const { return TheWidgetLibrary().feed; }
 
-    // Writes Alarmcfg.dat and Calendar.dat, then InitWidget; its result.
-    int Start(const WidgetSettings& settings, const std::vector<ReminderItem>& reminders = {}, HWND host = nullptr);
+    // Writes Alarmcfg.dat, Calendar.dat and ReminderState.dat (none: a first
+    // start), then InitWidget; its result.
+    int Start(const WidgetSettings& settings,
+              const std::vector<ReminderItem>& reminders = {},
+              HWND host = nullptr,
+              const std::optional<std::string>& reminderState = std::nullopt);
     // The running calendar window, or null.
     CCalendarWindow* Window() const;
     HWND WindowHandle() const;

@@ -140,6 +140,19 @@ std::optional<std::vector<ReminderItem>> ReminderFileItems(const std::string& by
     return items;
 }
 
+std::string ReminderStateBytes(std::optional<Moment> checkedUpTo, const std::vector<SnoozedAlert>& snoozed) {
+    std::string bytes;
+    AppendInt(bytes, static_cast<std::int32_t>(kReminderStateHeader));
+    AppendInt(bytes, checkedUpTo ? 1 : 0);
+    AppendInt(bytes, checkedUpTo.value_or(0));
+    for (const SnoozedAlert& alert : snoozed) {
+        AppendInt(bytes, alert.due);
+        // A record exactly as Calendar.dat holds one: that file less its header.
+        bytes += ReminderFileBytes({alert.reminder}).substr(4);
+    }
+    return bytes;
+}
+
 ReminderItem OnceReminder(const std::string& title, int year, int month, int day, int hour, int minute) {
     ReminderItem item;
     item.title = title;

@@ -3,7 +3,7 @@
 // Scratch folders for the widget's Windows tests: a module folder laid out
 // like the installed modules\Calendar (qvcalendar.dll, holiday.dat, the
 // descriptor and the generated art), optionally inside a program folder
-// like dist/ with tessary.exe and the suite's DLLs; and the widget's two
+// like dist/ with tessary.exe and the suite's DLLs; and the widget's
 // files written and read back.
 
 #include <windows.h>
@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "common/local_time.h"
 #include "widget/reminders/reminder_item.h"
+#include "widget/reminders/reminder_state_file.h"
 #include "widget/settings/widget_settings.h"
 
 class WidgetTestFolder {
@@ -57,6 +59,10 @@ WidgetSettings TestSettings(int left, int top);
 // back from one (nullopt when it is not a whole file).
 std::string ReminderFileBytes(const std::vector<ReminderItem>& items);
 std::optional<std::vector<ReminderItem>> ReminderFileItems(const std::string& bytes);
+
+// ReminderState.dat laid out byte by byte: the checked moment (flag 0 and
+// no moment without one), then each put-off alert's moment and record.
+std::string ReminderStateBytes(std::optional<Moment> checkedUpTo, const std::vector<SnoozedAlert>& snoozed = {});
 
 // A once reminder titled `title` at hour:minute of a day.
 ReminderItem OnceReminder(const std::string& title, int year, int month, int day, int hour, int minute);
