@@ -163,7 +163,9 @@ std::optional<Moment> LastDue(const ReminderItem& item, Moment first, Moment las
 }  // namespace
 
 std::vector<MissedReminder> FindMissedReminders(const ReminderMap& items, Moment checkedUpTo, Moment now) {
-    if (checkedUpTo >= now) {
+    // A clock set back checks its minutes again anyway; before 1970 nothing
+    // is looked at.
+    if (checkedUpTo >= now || now < 0) {
         return {};
     }
     // The minutes after the checked one and before the current one, from

@@ -203,11 +203,13 @@ TEST(FindMissedReminders, NeverLooksBefore1970) {
     const ReminderMap items = MapOf({
         Reminder(1, KindOnce, 0),  // 1970-01-01 08:00 in Shanghai
         Reminder(2, KindOnce, -60),
-        Reminder(3, KindWeekly, At(1970, 1, 1, 7, 0), 0x1111111),
-        Reminder(4, KindInterval, At(1970, 1, 1, 7, 0), 1440),
+        // 1970-01-01 07:00, a moment the Windows C runtime cannot make.
+        Reminder(3, KindWeekly, -3600, 0x1111111),
+        Reminder(4, KindInterval, -3600, 1440),
     });
     const Missed expected = {{1, 0}, {3, At(1970, 1, 5, 7, 0)}, {4, At(1970, 1, 5, 7, 0)}};
     EXPECT_EQ(FindMissedReminders(items, std::numeric_limits<Moment>::min(), now), expected);
+    EXPECT_EQ(FindMissedReminders(items, std::numeric_limits<Moment>::min(), -30), Missed{});
 }
 
 TEST(FindMissedReminders, SkipsSwitchedOffUnknownBrokenAndBirthdayReminders) {
