@@ -1,5 +1,6 @@
 #include "widget/reminders/reminder_state_file.h"
 
+#include <cstddef>
 #include <utility>
 
 #include "common/archive.h"
