@@ -164,7 +164,6 @@ void CCalendarWindow::ForgetReminderState(std::uint32_t id) {
 // go over to the records equal to theirs, as at a start, and the missed
 // list, whose rows all name reminders that are gone, closes.
 void CCalendarWindow::CarrySnoozesOver(const std::vector<SnoozedAlert>& saved) {
-    snoozes_ = SnoozeList();
     snoozes_.Restore(saved, store_->items());
     missedWindow_.reset();
     SaveReminderState();
