@@ -195,8 +195,14 @@ std::optional<std::uint32_t> MissedRemindersWindow::SelectedId() const {
     return ids_[static_cast<std::size_t>(row)];
 }
 
+// A disabled button keeps no focus: the list takes it, so the keyboard
+// still reaches the window.
 void MissedRemindersWindow::EnableRowButtons() {
     const bool selected = SelectedId().has_value();
+    const HWND focus = GetFocus();
+    if (!selected && (focus == Item(IDC_MISSED_OPEN) || focus == Item(IDC_MISSED_DELETE))) {
+        FocusItem(window(), IDC_MISSED_LIST);
+    }
     EnableItem(window(), IDC_MISSED_OPEN, selected);
     EnableItem(window(), IDC_MISSED_DELETE, selected);
 }

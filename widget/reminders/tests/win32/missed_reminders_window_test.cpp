@@ -168,11 +168,15 @@ TEST_F(MissedRemindersWindowTest, ADoubleClickOpensTheRowClicked) {
     EXPECT_EQ(calendar_.OpenedIds(), std::vector<std::uint32_t>{12});
 }
 
+// A button disabled under the focus hands it to the list.
 TEST_F(MissedRemindersWindowTest, OpenAndDeleteNeedASelectedRow) {
     Open(ThreeMissed());
+    HWND deleteButton = GetDlgItem(window_, IDC_MISSED_DELETE);
+    calendar_.Run([&] { SetFocus(deleteButton); });
     ClearSelection(window_);
     EXPECT_FALSE(Enabled(window_, IDC_MISSED_OPEN));
     EXPECT_FALSE(Enabled(window_, IDC_MISSED_DELETE));
+    EXPECT_EQ(calendar_.Focus(), GetDlgItem(window_, IDC_MISSED_LIST));
     SelectRow(window_, 2);
     EXPECT_TRUE(Enabled(window_, IDC_MISSED_OPEN));
     EXPECT_TRUE(Enabled(window_, IDC_MISSED_DELETE));
