@@ -48,9 +48,9 @@ std::optional<GregorianDate> YearlyOccurrenceOn(const ReminderItem& item, Gregor
     return next;
 }
 
-// As for the yearly kind, by lunar years: the lunar year `day` lies in ends
-// before the occurrence of the year after it, so these two hold the nearest.
-// A day before lunar 1901 (its year outside the tables) finds 1901's.
+// As for the yearly kind, by lunar years: this lunar year's day if it has
+// not passed, else next lunar year's. A day of lunar 1900 (outside the
+// tables) finds 1901's; a day of lunar 2050 whose day has passed finds none.
 std::optional<GregorianDate> LunarOccurrenceOn(const ReminderItem& item, GregorianDate day) {
     const std::optional<LunarDate> birth = LunarDateOf(BirthDateOf(item));
     const std::optional<LunarDate> today = LunarDateOf(day);
