@@ -71,6 +71,25 @@ constexpr int DayCount(GregorianDate date) {
     return DayCount(date.year, date.month, date.day);
 }
 
+// The date whose DayCount is `count`: the inverse of DayCount for the dates
+// of years 1-9999.
+constexpr GregorianDate DateOfDayCount(int count) {
+    // 146097 days make 400 years; the estimate is at most a year off, in
+    // either direction, and the loops correct it.
+    int year = static_cast<int>(static_cast<long long>(count) * 400 / 146097);
+    while (DayCount(year + 1, 1, 1) <= count) {
+        ++year;
+    }
+    while (DayCount(year, 1, 1) > count) {
+        --year;
+    }
+    int month = 12;
+    while (month > 1 && DayCount(year, month, 1) > count) {
+        --month;
+    }
+    return {year, month, count - DayCount(year, month, 1) + 1};
+}
+
 // 1 = Sunday ... 7 = Saturday.
 constexpr int WeekdayOf(int year, int month, int day) {
     // 1901-01-01 was a Tuesday (weekday 3).

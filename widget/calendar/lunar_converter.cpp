@@ -182,6 +182,37 @@ int LunarConverter::ToLunar(int year, int month, int day, LunarDate& lunar) {
     return SolarTermOn(year, month, day);
 }
 
+// Walks at most twelve months of one year: the year's own start comes from
+// kNewYearOffsets, so no call steps through days or years.
+bool LunarConverter::ToGregorian(int lunarYear, int lunarMonth, int lunarDay, GregorianDate& date) {
+    // The month is checked before it is negated, so INT_MIN cannot overflow.
+    if (!InTables(lunarYear) || lunarMonth < -12 || lunarMonth > 12 || lunarMonth == 0 || lunarDay < 1) {
+        return false;
+    }
+    const bool leap = lunarMonth < 0;
+    const int month = leap ? -lunarMonth : lunarMonth;
+    if (leap && LeapMonth(lunarYear) != month) {
+        return false;
+    }
+    int offset = kNewYearOffsets[lunarYear - kFirstTableYear];
+    for (int before = 1; before < month; ++before) {
+        const std::uint32_t packed = PackedMonthLength(lunarYear, before);
+        offset += static_cast<int>((packed & 0xFFFF) + (packed >> 16));
+    }
+    const std::uint32_t packed = PackedMonthLength(lunarYear, month);
+    const int normalDays = static_cast<int>(packed & 0xFFFF);
+    const int monthDays = leap ? static_cast<int>(packed >> 16) : normalDays;
+    if (lunarDay > monthDays) {
+        return false;
+    }
+    // The leap month follows the ordinary month it repeats.
+    if (leap) {
+        offset += normalDays;
+    }
+    date = DateOfDayCount(DayCount(kFirstTableYear, 1, 1) + kNewYear1901Offset + offset + lunarDay - 1);
+    return true;
+}
+
 int LunarConverter::DayOffset(int yearA, int monthA, int dayA, int yearB, int monthB, int dayB) {
     return DayCount(yearA, monthA, dayA) - DayCount(yearB, monthB, dayB);
 }

@@ -6,6 +6,7 @@
 
 #include "widget/calendar/lunar_converter.h"
 #include "widget/calendar/month_model.h"
+#include "widget/reminders/birthday_dates.h"
 #include "widget/reminders/reminder_lists.h"
 
 namespace {
@@ -73,13 +74,16 @@ std::string PlannerHeading(std::optional<GregorianDate> selected, int year, int 
     return text;
 }
 
-DetailRow DetailRowOf(const ReminderItem& item) {
-    const bool birthday = item.kind == KindBirthday;
-    const LocalTime start = ToLocalTime(item.start);
+// A birthday's row shows the occurrence the cell lists it for; a cell
+// outside its windows (never one the grid filled) shows the birth date.
+DetailRow DetailRowOf(const ReminderItem& item, GregorianDate cellDay) {
+    const bool birthday = IsBirthdayKind(item.kind);
     char startText[32];
     if (birthday) {
-        std::snprintf(startText, sizeof startText, "%04d-%02d-%02d", start.year, start.month, start.day);
+        const GregorianDate date = BirthdayOccurrenceOn(item, cellDay).value_or(BirthDateOf(item));
+        std::snprintf(startText, sizeof startText, "%04d-%02d-%02d", date.year, date.month, date.day);
     } else {
+        const LocalTime start = ToLocalTime(item.start);
         std::snprintf(startText, sizeof startText, "%04d-%02d-%02d %02d:%02d", start.year, start.month, start.day,
                       start.hour, start.minute);
     }
@@ -101,7 +105,7 @@ std::vector<DetailRow> DetailRows(const PlannerCell& cell, const ReminderMap& re
         }
         auto found = reminders.find(item.reminderId);
         if (found != reminders.end()) {
-            rows.push_back(DetailRowOf(found->second));
+            rows.push_back(DetailRowOf(found->second, cell.date));
         }
     }
     return rows;

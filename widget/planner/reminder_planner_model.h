@@ -22,9 +22,10 @@ inline constexpr PlannerRgb kPlannerHolidayColour{255, 148, 132};
 inline constexpr PlannerRgb kPlannerBirthdayColour{34, 105, 114};
 inline constexpr PlannerRgb kPlannerScheduleColour{179, 242, 138};
 
-// A day's entries in their order: its holidays, the birthdays whose notice
-// window holds it (by id), then the reminders starting on it (by start, then
-// id). A repeating reminder is listed on its start day only.
+// A day's entries in their order: its holidays, the birthdays (of every
+// kind) with an occurrence whose notice window holds it (by id), then the
+// reminders starting on it (by start, then id). A repeating reminder is
+// listed on its start day only.
 std::vector<PlannerItem> CellItems(const ReminderMap& reminders, const HolidayTable& holidays, GregorianDate day);
 // Puts CellItems into every cell of the grid.
 void FillCellItems(PlannerGrid& grid, const ReminderMap& reminders, const HolidayTable& holidays);
@@ -62,10 +63,11 @@ struct DetailRow {
     friend bool operator==(const DetailRow&, const DetailRow&) = default;
 };
 
-// A reminder's row: start "%Y-%m-%d %H:%M" (a birthday "%Y-%m-%d"), kind
-// text (empty for a switched-off one and an unknown kind), title, content,
-// "打开" or "关闭", program, sound.
-DetailRow DetailRowOf(const ReminderItem& item);
+// A reminder's row in the cell of `cellDay`: start "%Y-%m-%d %H:%M" (a
+// birthday's occurrence for that day "%Y-%m-%d"), kind text ("每年生日" and
+// "农历生日" for the yearly birthdays; empty for a switched-off reminder and
+// an unknown kind), title, content, "打开" or "关闭", program, sound.
+DetailRow DetailRowOf(const ReminderItem& item, GregorianDate cellDay);
 // The rows of a cell's birthdays and reminders, in the cell's order; a
 // reminder no longer in the store is left out.
 std::vector<DetailRow> DetailRows(const PlannerCell& cell, const ReminderMap& reminders);

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
+
+#include "widget/reminders/birthday_dates.h"
 
 namespace {
 
@@ -43,7 +46,7 @@ MomentRange RangeOf(GregorianDate day, std::uint32_t viewMode) {
 std::vector<ReminderItem> CollectInRange(const ReminderMap& items, MomentRange range) {
     std::vector<ReminderItem> found;
     for (const auto& [id, item] : items) {
-        if (item.kind != KindBirthday && item.start >= range.from && item.start <= range.to) {
+        if (!IsBirthdayKind(item.kind) && item.start >= range.from && item.start <= range.to) {
             found.push_back(item);
         }
     }
@@ -54,16 +57,9 @@ std::vector<ReminderItem> CollectInRange(const ReminderMap& items, MomentRange r
 }
 
 std::vector<ReminderItem> CollectBirthdays(const ReminderMap& items, GregorianDate day) {
-    // Day numbers in 64 bits: `param` comes from the file and may be any
-    // 32-bit value.
-    const std::int64_t dayNumber = DayCount(day);
     std::vector<ReminderItem> found;
     for (const auto& [id, item] : items) {
-        if (item.kind != KindBirthday) {
-            continue;
-        }
-        const std::int64_t birthday = DayCount(DateOf(item.start));
-        if (birthday - item.param <= dayNumber && dayNumber <= birthday) {
+        if (BirthdayOccurrenceOn(item, day)) {
             found.push_back(item);
         }
     }
@@ -77,9 +73,14 @@ bool HasReminderOnDay(const ReminderMap& items, GregorianDate day) {
 std::bitset<32> ReminderDaysOfMonth(const ReminderMap& items, int year, int month) {
     std::bitset<32> days;
     for (const auto& [id, item] : items) {
-        GregorianDate start = DateOf(item.start);
-        bool counts = item.kind == KindBirthday ? start.month == month : start.year == year && start.month == month;
-        if (counts) {
+        if (IsBirthdayKind(item.kind)) {
+            if (const std::optional<GregorianDate> day = BirthdayOccurrenceInMonth(item, year, month)) {
+                days.set(static_cast<std::size_t>(day->day));
+            }
+            continue;
+        }
+        const GregorianDate start = DateOf(item.start);
+        if (start.year == year && start.month == month) {
             days.set(static_cast<std::size_t>(start.day));
         }
     }
@@ -96,11 +97,10 @@ const char* PanelHeading(std::uint32_t viewMode) {
     return "当 天 安 排";
 }
 
-std::string BirthdayLineText(const ReminderItem& item) {
-    LocalTime start = ToLocalTime(item.start);
+std::string BirthdayLineText(const ReminderItem& item, GregorianDate occurrence) {
     char date[32];
-    std::snprintf(date, sizeof date, "%d月%d日 ", start.month, start.day);
-    return date + item.title + "生日";
+    std::snprintf(date, sizeof date, "%d月%d日 ", occurrence.month, occurrence.day);
+    return date + item.title + "生日" + LunarBirthdayNote(item, occurrence);
 }
 
 std::string ScheduleLineText(const ReminderItem& item, std::uint32_t viewMode) {
@@ -120,7 +120,9 @@ std::string ScheduleLineText(const ReminderItem& item, std::uint32_t viewMode) {
 std::vector<PanelLine> PanelLines(const ReminderMap& items, GregorianDate day, std::uint32_t viewMode) {
     std::vector<PanelLine> lines;
     for (const ReminderItem& item : CollectBirthdays(items, day)) {
-        lines.push_back({item.id, true, BirthdayLineText(item)});
+        // Collected because the day has an occurrence, so the birth date is never used.
+        const GregorianDate occurrence = BirthdayOccurrenceOn(item, day).value_or(BirthDateOf(item));
+        lines.push_back({item.id, true, BirthdayLineText(item, occurrence)});
     }
     for (const ReminderItem& item : CollectInRange(items, RangeOf(day, viewMode))) {
         lines.push_back({item.id, false, ScheduleLineText(item, viewMode)});

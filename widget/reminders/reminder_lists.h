@@ -2,8 +2,8 @@
 
 // Which reminders the calendar window's panel lists for a selected day, in
 // what order and with which texts. Schedule reminders are listed by their
-// start only (a repeating reminder appears where it starts); birthdays in
-// the days of their advance notice.
+// start only (a repeating reminder appears where it starts); birthdays of
+// every kind in the days of the advance notice of their occurrence.
 
 #include <bitset>
 #include <cstdint>
@@ -27,22 +27,23 @@ struct MomentRange {
 
 MomentRange RangeOf(GregorianDate day, std::uint32_t viewMode);
 
-// Every reminder but birthdays whose start lies in the range, by start and
-// then id.
+// Every reminder but birthdays (of any kind) whose start lies in the range,
+// by start and then id.
 std::vector<ReminderItem> CollectInRange(const ReminderMap& items, MomentRange range);
-// Every birthday whose notice window (param days before its date up to the
-// date) holds `day`, by id.
+// Every birthday with an occurrence whose notice window (param days before
+// it up to the day itself) holds `day`, by id.
 std::vector<ReminderItem> CollectBirthdays(const ReminderMap& items, GregorianDate day);
 // Whether the day's grid cell carries the reminder mark: a schedule reminder
-// starts on it, or a birthday's month and day are its own.
+// starts on it, or a birthday falls on it (BirthdayOccurrenceInMonth).
 bool HasReminderOnDay(const ReminderMap& items, GregorianDate day);
 // The same test for every day of a month at once: bit d for day d.
 std::bitset<32> ReminderDaysOfMonth(const ReminderMap& items, int year, int month);
 
 // "当 天 安 排", "本 周 安 排" or "本 月 安 排".
 const char* PanelHeading(std::uint32_t viewMode);
-// "%d月%d日 %s生日".
-std::string BirthdayLineText(const ReminderItem& item);
+// "%d月%d日 %s生日" with the month and day of `occurrence`; a lunar
+// birthday's ends in its lunar date, "（农历八月十五）".
+std::string BirthdayLineText(const ReminderItem& item, GregorianDate occurrence);
 // The title alone for a switched-off reminder; else its start ("%H:%M " in
 // the day view, "%d日%H:%M " otherwise) and title.
 std::string ScheduleLineText(const ReminderItem& item, std::uint32_t viewMode);

@@ -3,11 +3,18 @@
 #include <cstdio>
 
 #include "widget/calendar/lunar_converter.h"
+#include "widget/reminders/birthday_dates.h"
 
-std::string PopupTitleLine(const ReminderItem& item) {
+// An alert put off past the end of the notice window (a snooze across
+// midnight) has no occurrence on its day; the birth date's lunar date, the
+// one the user entered, stands in.
+std::string PopupTitleLine(const ReminderItem& item, Moment alert) {
     std::string line = "提醒标题：" + item.title;
-    if (item.kind == KindBirthday) {
-        line += "生日";
+    if (IsBirthdayKind(item.kind)) {
+        const LocalTime local = ToLocalTime(alert);
+        const GregorianDate occurrence =
+            BirthdayOccurrenceOn(item, {local.year, local.month, local.day}).value_or(BirthDateOf(item));
+        line += "生日" + LunarBirthdayNote(item, occurrence);
     }
     return line;
 }
@@ -23,5 +30,5 @@ std::string PopupTimeLine(Moment alert) {
 }
 
 ReminderPopupText PopupTextOf(const ReminderItem& item, Moment alert) {
-    return {PopupTitleLine(item), PopupTimeLine(alert), item.content};
+    return {PopupTitleLine(item, alert), PopupTimeLine(alert), item.content};
 }

@@ -15,8 +15,10 @@ struct ReminderPopupText {
     friend bool operator==(const ReminderPopupText&, const ReminderPopupText&) = default;
 };
 
-// "提醒标题：" followed by the title; a birthday reminder's ends in "生日".
-std::string PopupTitleLine(const ReminderItem& item);
+// "提醒标题：" followed by the title; a birthday reminder's (of any kind) ends
+// in "生日", a lunar birthday's in "生日（农历八月十五）", the lunar date of the
+// occurrence whose notice window holds the day of `alert`.
+std::string PopupTitleLine(const ReminderItem& item, Moment alert);
 
 // "提醒时间：" and the local date, weekday and time of day of `alert`.
 std::string PopupTimeLine(Moment alert);

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "widget/reminders/birthday_dates.h"
+
 namespace {
 
 constexpr std::int32_t kMinutesPerDay = 1440;
@@ -42,6 +44,9 @@ void DeriveRepeat(ReminderItem& item) {
 }  // namespace
 
 bool HasAlarm(const ReminderItem& item) {
+    if (IsBirthdayKind(item.kind)) {
+        return item.param >= 0;
+    }
     switch (item.kind) {
         case KindOnce:
         case KindWeekly:
@@ -50,8 +55,6 @@ bool HasAlarm(const ReminderItem& item) {
         case KindInterval:
             // The due test divides by the interval; a file may hold 0.
             return item.param > 0;
-        case KindBirthday:
-            return item.param >= 0;
         default:
             return false;
     }
@@ -73,8 +76,14 @@ void RegisterAlarm(ReminderItem& item,
         return;
     }
     alarmclock::AlarmItem alarm = AlarmItemOf(item);
-    if (item.kind == KindBirthday) {
+    if (IsBirthdayKind(item.kind)) {
         alarm.startTime = OneMinuteAfter(now);
+    }
+    // A yearly birthday's window is tested again every day at that time, so
+    // a widget that runs for days alerts each of them; the record keeps the
+    // repeat it holds.
+    if (IsYearlyBirthdayKind(item.kind)) {
+        alarm.repeat = kMinutesPerDay;
     }
     // The alarm clock compares times of day and drops a one-shot alarm after
     // it fires. A once reminder for 10:00 tomorrow, registered at 09:00,
@@ -105,6 +114,10 @@ bool IsReminderDue(const ReminderItem& item, Moment now) {
             // From 00:00 of the day `param` days before the birthday (start
             // is 23:59:59 of it) to its last minute.
             return minute <= start && start - minute <= (std::int64_t{item.param} + 1) * kSecondsPerDay;
+        case KindYearlyBirthday:
+        case KindLunarBirthday:
+            // The whole of every day of the notice window, by dates alone.
+            return BirthdayOccurrenceOn(item, {local.year, local.month, local.day}).has_value();
         default:
             return false;
     }

@@ -16,8 +16,9 @@ bool HasAlarm(const ReminderItem& item);
 // Sets `repeat` from the kind and registers (or re-arms) the reminder's alarm
 // with `listener`, storing the alarm's id in `id` (a non-zero id is kept). A
 // reminder without an alarm still gets an id, so it can be stored, but any
-// alarm it had is removed. A birthday's alarm fires once, in the minute after
-// `now`: its window is tested shortly after every registration. A once
+// alarm it had is removed. A birthday's alarm fires in the minute after
+// `now`, so its window is tested shortly after every registration: once for
+// kind 5, and every day at that time of day for the yearly kinds. A once
 // reminder whose start lies ahead of `now` gets an alarm every day at its
 // time of day, so a day before its date cannot use the alarm up; the store
 // removes that alarm once the moment has come.
@@ -27,5 +28,6 @@ void RegisterAlarm(ReminderItem& item,
                    Moment now);
 
 // Whether the reminder is due in the minute of `now` (local time). The test of
-// each kind compares `start` with `now` with its seconds set to 0.
+// each kind compares `start` with `now` with its seconds set to 0; a yearly
+// birthday is due on every day of the notice window of an occurrence.
 bool IsReminderDue(const ReminderItem& item, Moment now);

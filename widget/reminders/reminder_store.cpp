@@ -43,6 +43,7 @@ bool CReminderStore::FindReminder(std::uint32_t id, ReminderItem& item) const {
 bool CReminderStore::PurgeExpired(Moment now) {
     for (auto it = items_.begin(); it != items_.end();) {
         const ReminderItem& item = it->second;
+        // Yearly birthdays come again however old their start is.
         const bool oneOff = item.kind == KindOff || item.kind == KindOnce || item.kind == KindBirthday;
         if (oneOff && item.start < now) {
             const std::uint32_t id = it->first;

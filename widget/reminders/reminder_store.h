@@ -36,8 +36,9 @@ public:
     bool RemoveReminder(std::uint32_t id);
     // Copies the reminder into `item`; false, and `item` reset, when absent.
     bool FindReminder(std::uint32_t id, ReminderItem& item) const;
-    // Drops once, switched-off and birthday reminders whose start lies before
-    // `now`, with their alarms. Repeating kinds stay.
+    // Drops once, switched-off and (kind 5) birthday reminders whose start
+    // lies before `now`, with their alarms. Repeating kinds and yearly
+    // birthdays stay.
     bool PurgeExpired(Moment now);
 
     // Adds the reminders of a Calendar.dat to those held, each under a new id.

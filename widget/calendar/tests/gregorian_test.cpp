@@ -48,3 +48,16 @@ TEST(Gregorian, NextDayRollsMonthsAndYears) {
     EXPECT_EQ(NextDay({2009, 2, 28}), (GregorianDate{2009, 3, 1}));
     EXPECT_EQ(NextDay({2009, 12, 31}), (GregorianDate{2010, 1, 1}));
 }
+
+TEST(Gregorian, DateOfDayCountInvertsDayCount) {
+    // Every day of 1899-2052, the span of the lunar tables and a year either side.
+    int count = DayCount(1899, 1, 1);
+    for (GregorianDate date{1899, 1, 1}; date.year <= 2052; date = NextDay(date), ++count) {
+        ASSERT_EQ(DateOfDayCount(count), date) << date.year << "-" << date.month << "-" << date.day;
+    }
+    // The ends of the four-digit years, where an estimate of the year is furthest off.
+    EXPECT_EQ(DateOfDayCount(DayCount(1, 1, 1)), (GregorianDate{1, 1, 1}));
+    EXPECT_EQ(DateOfDayCount(DayCount(9999, 12, 31)), (GregorianDate{9999, 12, 31}));
+    EXPECT_EQ(DateOfDayCount(DayCount(2000, 12, 31)), (GregorianDate{2000, 12, 31}));
+    EXPECT_EQ(DateOfDayCount(DayCount(2001, 1, 1)), (GregorianDate{2001, 1, 1}));
+}

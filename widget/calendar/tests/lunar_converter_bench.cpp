@@ -15,3 +15,23 @@ static void BM_ToLunar(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 54787);
 }
 BENCHMARK(BM_ToLunar);
+
+// Converts the 15th of every month of lunar 1901-2050, leap months included
+// (1855 conversions per iteration).
+static void BM_ToGregorian(benchmark::State& state) {
+    for (auto _ : state) {
+        for (int year = 1901; year <= 2050; ++year) {
+            const int leap = LunarConverter::LeapMonthOf(year);
+            for (int month = 1; month <= 12; ++month) {
+                GregorianDate date;
+                benchmark::DoNotOptimize(LunarConverter::ToGregorian(year, month, 15, date));
+                if (month == leap) {
+                    benchmark::DoNotOptimize(LunarConverter::ToGregorian(year, -month, 15, date));
+                }
+                benchmark::DoNotOptimize(date);
+            }
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 1855);
+}
+BENCHMARK(BM_ToGregorian);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
+#include <limits>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -226,4 +229,116 @@ TEST(LunarConverter, DayOffsetCountsLeapDays) {
     EXPECT_EQ(LunarConverter::DayOffset(1901, 1, 1, 1901, 2, 19), -49);
     EXPECT_TRUE(LunarConverter::IsGregorianLeap(2000));
     EXPECT_FALSE(LunarConverter::IsGregorianLeap(1900));
+}
+
+namespace {
+
+std::optional<GregorianDate> ToGregorian(int lunarYear, int lunarMonth, int lunarDay) {
+    GregorianDate date{1, 2, 3};
+    if (!LunarConverter::ToGregorian(lunarYear, lunarMonth, lunarDay, date)) {
+        // A refused date leaves the output alone.
+        EXPECT_EQ(date, (GregorianDate{1, 2, 3}));
+        return std::nullopt;
+    }
+    return date;
+}
+
+}  // namespace
+
+TEST(LunarConverter, ToGregorianKnownDates) {
+    struct Case {
+        int lunarYear, lunarMonth, lunarDay;
+        GregorianDate date;
+    };
+    const Case cases[] = {
+        {1901, 1, 1, {1901, 2, 19}},
+        // 八月十五 of three years in a row.
+        {2024, 8, 15, {2024, 9, 17}},
+        {2025, 8, 15, {2025, 10, 6}},
+        {2026, 8, 15, {2026, 9, 25}},
+        // Leap months follow the month they repeat.
+        {2020, 4, 1, {2020, 4, 23}},
+        {2020, -4, 1, {2020, 5, 23}},
+        {2020, -4, 29, {2020, 6, 20}},
+        {2020, 5, 1, {2020, 6, 21}},
+        {2033, -11, 1, {2033, 12, 22}},
+        // 腊月 lies in the next Gregorian year.
+        {2023, 12, 30, {2024, 2, 9}},
+        {2024, 12, 29, {2025, 1, 28}},
+        {2050, 12, 29, {2051, 2, 10}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ToGregorian(c.lunarYear, c.lunarMonth, c.lunarDay), c.date)
+            << c.lunarYear << "/" << c.lunarMonth << "/" << c.lunarDay;
+    }
+}
+
+TEST(LunarConverter, ToGregorianRefusesDatesThatDoNotExist) {
+    struct Case {
+        const char* what;
+        int lunarYear, lunarMonth, lunarDay;
+    };
+    const Case cases[] = {
+        {"no leap fifth month in 2020", 2020, -5, 1},
+        {"no leap month at all in 2021", 2021, -4, 1},
+        {"2024's 腊月 has 29 days", 2024, 12, 30},
+        {"2020's leap fourth month has 29 days", 2020, -4, 30},
+        {"day 31", 2023, 12, 31},
+        {"day 0", 2024, 1, 0},
+        {"negative day", 2024, 1, -1},
+        {"month 0", 2024, 0, 1},
+        {"month 13", 2024, 13, 1},
+        {"month -13", 2024, -13, 1},
+        {"the lowest month", 2024, std::numeric_limits<int>::min(), 1},
+        {"year before the tables", 1900, 11, 1},
+        {"year after the tables", 2051, 1, 1},
+        {"far away year", std::numeric_limits<int>::max(), 1, 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ToGregorian(c.lunarYear, c.lunarMonth, c.lunarDay), std::nullopt) << c.what;
+    }
+}
+
+// Every month of lunar 1901-2050, leap months included, against the month
+// starts computed independently (tests/data/README.md): its first and last
+// day convert to the right Gregorian days and the day after its last does
+// not exist.
+TEST(LunarConverter, ToGregorianFindsEveryMonthOfTheIndependentCalendar) {
+    std::ifstream in = OpenData("lunar_month_starts.txt");
+    struct MonthStart {
+        int dayCount;
+        int lunarYear, lunarMonth;
+    };
+    std::vector<MonthStart> starts;
+    std::string line;
+    while (std::getline(in, line)) {
+        int y, m, d, ly, lm, ld;
+        ASSERT_EQ(std::sscanf(line.c_str(), "%d-%d-%d %d %d %d", &y, &m, &d, &ly, &lm, &ld), 6) << line;
+        starts.push_back({DayCount(y, m, d), ly, lm});
+    }
+    int months = 0;
+    int leapMonths = 0;
+    for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
+        const MonthStart& s = starts[i];
+        if (s.lunarYear < 1901 || s.lunarYear > 2050) {
+            continue;
+        }
+        const int length = starts[i + 1].dayCount - s.dayCount;
+        SCOPED_TRACE(std::to_string(s.lunarYear) + "/" + std::to_string(s.lunarMonth));
+        EXPECT_EQ(ToGregorian(s.lunarYear, s.lunarMonth, 1), DateOfDayCount(s.dayCount));
+        EXPECT_EQ(ToGregorian(s.lunarYear, s.lunarMonth, length), DateOfDayCount(s.dayCount + length - 1));
+        EXPECT_EQ(ToGregorian(s.lunarYear, s.lunarMonth, length + 1), std::nullopt);
+        ++months;
+        leapMonths += s.lunarMonth < 0 ? 1 : 0;
+    }
+    // 150 years of 12 months, and a leap month in 55 of them.
+    EXPECT_EQ(months, 150 * 12 + 55);
+    EXPECT_EQ(leapMonths, 55);
+}
+
+TEST(LunarConverter, ToGregorianInvertsToLunarOnEveryDayOfTheTables) {
+    for (GregorianDate date{1901, 2, 19}; date <= GregorianDate{2051, 2, 10}; date = NextDay(date)) {
+        const LunarDate lunar = Convert(date);
+        ASSERT_EQ(ToGregorian(lunar.year, lunar.month, lunar.day), date) << DateText(date);
+    }
 }

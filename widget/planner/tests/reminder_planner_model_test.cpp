@@ -161,7 +161,60 @@ TEST(DetailRowOf, TextsOfEachKindOfReminder) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.item.id);
-        EXPECT_EQ(DetailRowOf(c.item), c.row);
+        EXPECT_EQ(DetailRowOf(c.item, {2024, 10, 1}), c.row);
+    }
+}
+
+// 八月十五 falls on 2025-10-06; 3 October 2024 is a yearly birthday.
+TEST(FillCellItems, YearlyBirthdaysAreListedInTheWindowsOfThisYearsOccurrence) {
+    const ReminderMap reminders = MapOf({
+        Birthday(1, {2024, 9, 17}, 1, "小明", KindLunarBirthday),
+        Birthday(2, {2024, 10, 3}, 0, "小红", KindYearlyBirthday),
+        Birthday(3, {2024, 10, 3}, 0, "小华"),
+    });
+    PlannerGrid grid;
+    grid.SetShownDate({2025, 10, 1}, kPlannerMonthMode, false);
+    FillCellItems(grid, reminders, HolidayTable{});
+
+    EXPECT_EQ(DaysListing(grid, 1), (std::vector<GregorianDate>{{2025, 10, 5}, {2025, 10, 6}}));
+    EXPECT_EQ(DaysListing(grid, 2), (std::vector<GregorianDate>{{2025, 10, 3}}));
+    EXPECT_TRUE(DaysListing(grid, 3).empty());
+
+    for (const PlannerCell& cell : grid.cells()) {
+        if (cell.date == GregorianDate{2025, 10, 5}) {
+            EXPECT_EQ(cell.items,
+                      (std::vector<PlannerItem>{{PlannerItemKind::kBirthday, 1, "小明生日", kBirthdayRgb}}));
+            EXPECT_EQ(DetailRows(cell, reminders),
+                      (std::vector<DetailRow>{{1, true, 1, {"2025-10-06", "农历生日", "小明", "", "打开", "", ""}}}));
+        }
+    }
+}
+
+TEST(DetailRowOf, BirthdaysShowTheOccurrenceOfTheCell) {
+    const ReminderItem lunar = Birthday(1, {2024, 9, 17}, 3, "小明", KindLunarBirthday);
+    const ReminderItem yearly = Birthday(2, {2024, 1, 2}, 5, "小红", KindYearlyBirthday);
+    const ReminderItem once = Birthday(3, {2024, 1, 2}, 5, "小华");
+    struct Case {
+        const char* what;
+        ReminderItem item;
+        GregorianDate cellDay;
+        std::string date;
+        std::string type;
+    };
+    const Case cases[] = {
+        {"lunar, 2025", lunar, {2025, 10, 4}, "2025-10-06", "农历生日"},
+        {"lunar, 2026", lunar, {2026, 9, 25}, "2026-09-25", "农历生日"},
+        {"yearly, across the new year", yearly, {2024, 12, 29}, "2025-01-02", "每年生日"},
+        {"once-only keeps its year", once, {2023, 12, 29}, "2024-01-02", "生日提醒"},
+        {"a day outside every window shows the birth date", lunar, {2025, 1, 1}, "2024-09-17", "农历生日"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const DetailRow row = DetailRowOf(c.item, c.cellDay);
+        EXPECT_TRUE(row.birthday);
+        EXPECT_EQ(row.image, kDetailBirthdayImage);
+        EXPECT_EQ(row.texts[0], c.date);
+        EXPECT_EQ(row.texts[1], c.type);
     }
 }
 

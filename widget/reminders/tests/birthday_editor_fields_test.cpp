@@ -22,11 +22,58 @@ TEST(BirthdayEditor, FillTakesOverBirthdaysOnly) {
 
     const ReminderItem birthday{5, "小明", At(2024, 5, 10, 23, 59, 59), 0, KindBirthday, 3, "买蛋糕", "", ""};
     EXPECT_TRUE(FillBirthdayEditor(birthday, true, fields));
-    EXPECT_EQ(fields, (BirthdayEditorFields{{2024, 5, 10}, "小明", "买蛋糕", "3", true}));
+    EXPECT_EQ(fields, (BirthdayEditorFields{{2024, 5, 10}, "小明", "买蛋糕", "3", false, false, true}));
 
     // A new birthday: placeholders shown, no delete button.
     EXPECT_TRUE(FillBirthdayEditor(NewBirthdayReminder({2024, 5, 10}, At(2024, 5, 1)), false, fields));
-    EXPECT_EQ(fields, (BirthdayEditorFields{{2024, 5, 10}, "请输入好友姓名", "请输入详细内容", "1", false}));
+    EXPECT_EQ(fields,
+              (BirthdayEditorFields{{2024, 5, 10}, "请输入好友姓名", "请输入详细内容", "1", false, false, false}));
+}
+
+TEST(BirthdayEditor, FillShowsTheYearlyKindsWithTheirCalendar) {
+    struct Case {
+        std::uint32_t kind;
+        bool yearly;
+        bool lunar;
+    };
+    const Case cases[] = {
+        {KindBirthday, false, false},
+        {KindYearlyBirthday, true, false},
+        {KindLunarBirthday, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        // Fields left by an earlier birthday of another kind.
+        BirthdayEditorFields fields;
+        fields.yearly = !c.yearly;
+        fields.lunar = !c.lunar;
+        const ReminderItem item{5, "小明", At(2024, 9, 17, 23, 59, 59), 0, c.kind, 2, "", "", ""};
+        ASSERT_TRUE(FillBirthdayEditor(item, true, fields));
+        EXPECT_EQ(fields,
+                  (BirthdayEditorFields{{2024, 9, 17}, "小明", "请输入详细内容", "2", c.yearly, c.lunar, true}));
+        EXPECT_EQ(CalendarChoiceEnabled(fields), c.yearly);
+        // What is shown reads back as the same kind.
+        EXPECT_EQ(ReadBirthdayEditor(fields, 5).kind, c.kind);
+    }
+}
+
+TEST(BirthdayEditor, LunarDateLabelOfThePickedDay) {
+    struct Case {
+        GregorianDate picked;
+        std::string label;
+    };
+    const Case cases[] = {
+        {{2024, 9, 17}, "农历八月十五"},
+        {{2020, 5, 30}, "农历闰四月初八"},
+        {{2024, 2, 10}, "农历正月初一"},
+        {{2037, 12, 31}, "农历十一月廿五"},
+        {{2051, 3, 1}, ""},
+        {{1800, 1, 1}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        EXPECT_EQ(LunarDateLabel(c.picked), c.label);
+    }
 }
 
 TEST(BirthdayEditor, ReadBackIsTheLastSecondOfTheDayWithoutProgramOrSound) {
@@ -37,13 +84,22 @@ TEST(BirthdayEditor, ReadBackIsTheLastSecondOfTheDayWithoutProgramOrSound) {
     };
     const Case cases[] = {
         {"typed",
-         {{2024, 5, 10}, "小明", "买蛋糕", "3", true},
+         {{2024, 5, 10}, "小明", "买蛋糕", "3", false, false, true},
          {9, "小明", At(2024, 5, 10, 23, 59, 59), 0, KindBirthday, 3, "买蛋糕", "", ""}},
+        {"lunar counts only when yearly",
+         {{2024, 5, 10}, "小明", "买蛋糕", "3", false, true, true},
+         {9, "小明", At(2024, 5, 10, 23, 59, 59), 0, KindBirthday, 3, "买蛋糕", "", ""}},
+        {"yearly 公历",
+         {{2024, 2, 29}, "小明", "买蛋糕", "3", true, false, true},
+         {9, "小明", At(2024, 2, 29, 23, 59, 59), 0, KindYearlyBirthday, 3, "买蛋糕", "", ""}},
+        {"yearly 农历",
+         {{2024, 9, 17}, "小明", "", "0", true, true, false},
+         {9, "小明", At(2024, 9, 17, 23, 59, 59), 0, KindLunarBirthday, 0, "", "", ""}},
         {"placeholders",
-         {{2024, 5, 10}, "请输入好友姓名", "请输入详细内容", "0", false},
+         {{2024, 5, 10}, "请输入好友姓名", "请输入详细内容", "0", false, false, false},
          {9, "", At(2024, 5, 10, 23, 59, 59), 0, KindBirthday, 0, "", "", ""}},
         {"year after 2037",
-         {{2040, 2, 29}, "小明", "", "365", false},
+         {{2040, 2, 29}, "小明", "", "365", false, false, false},
          {9, "小明", At(2037, 2, 28, 23, 59, 59), 0, KindBirthday, 365, "", "", ""}},
     };
     for (const Case& c : cases) {

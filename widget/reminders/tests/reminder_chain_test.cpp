@@ -203,6 +203,41 @@ TEST(ReminderChain, BirthdayIsTestedInTheMinuteAfterLoading) {
     std::filesystem::remove(path);
 }
 
+// A widget that runs for days: a yearly birthday's daily alarm, a minute
+// after registration, alerts it on each day of the window and on no other.
+// 八月十五 of 2024 (2024-09-17) falls on 2025-10-06.
+TEST(ReminderChain, YearlyBirthdayIsAlertedOnEveryDayOfItsWindowWithoutARestart) {
+    struct Case {
+        const char* name;
+        ReminderItem birthday;
+        Moment registered;
+        Moment until;
+        Alerts alerts;
+    };
+    const Case cases[] = {
+        {"2 January, 2 days' notice, across the new year",
+         Reminder(KindYearlyBirthday, At(1, 2, 23, 59, 59, 2024), 2),
+         At(12, 29, 9, 15, 30),
+         At(1, 5, 12, 0, 0, 2025),
+         {"12-31 09:16:00", "01-01 09:16:00", "01-02 09:16:00"}},
+        {"八月十五, 1 day's notice",
+         Reminder(KindLunarBirthday, At(9, 17, 23, 59, 59, 2024), 1),
+         At(10, 3, 20, 0, 0, 2025),
+         At(10, 8, 0, 0, 0, 2025),
+         {"10-05 20:01:00", "10-06 20:01:00"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Chain chain(c.registered);
+        chain.store().AddReminder(c.birthday);
+        chain.RunUntil(c.until);
+        EXPECT_EQ(chain.alerts, c.alerts);
+        // The record keeps the repeat it was given; only the alarm repeats.
+        EXPECT_EQ(chain.store().items().at(1).repeat, 0);
+        EXPECT_TRUE(chain.alarms().IsArmed(1));
+    }
+}
+
 TEST(ReminderChain, SwitchedOffReminderKeepsItsIdAndIsNeverAlerted) {
     Chain chain(At(5, 7, 7, 55));
     chain.store().AddReminder(Reminder(KindInterval, At(5, 7, 8, 0), 5));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bitset>
 #include <climits>
 #include <string>
 #include <vector>
@@ -182,8 +183,8 @@ TEST(ReminderLists, HeadingsAndLineTexts) {
     EXPECT_EQ(ScheduleLineText(item, ViewDay), "开会 100%s");
     EXPECT_EQ(ScheduleLineText(item, ViewMonth), "开会 100%s");
 
-    EXPECT_EQ(BirthdayLineText(Birthday(2, {2024, 5, 10}, 3, "小明")), "5月10日 小明生日");
-    EXPECT_EQ(BirthdayLineText(Birthday(2, {2024, 12, 1}, 3, "%d")), "12月1日 %d生日");
+    EXPECT_EQ(BirthdayLineText(Birthday(2, {2024, 5, 10}, 3, "小明"), {2024, 5, 10}), "5月10日 小明生日");
+    EXPECT_EQ(BirthdayLineText(Birthday(2, {2024, 12, 1}, 3, "%d"), {2024, 12, 1}), "12月1日 %d生日");
 }
 
 TEST(ReminderLists, PanelListsBirthdaysOfTheDayThenSchedules) {
@@ -210,6 +211,70 @@ TEST(ReminderLists, PanelListsBirthdaysOfTheDayThenSchedules) {
     EXPECT_EQ(PanelLines(items, {2024, 5, 25}, ViewDay), (Lines{{5, true, "5月25日 小红生日"}}));
     EXPECT_TRUE(PanelLines(items, {2024, 6, 1}, ViewMonth).empty());
     EXPECT_TRUE(PanelLines(ReminderMap{}, {2024, 5, 9}, ViewMonth).empty());
+}
+
+// 八月十五 falls on 2024-09-17, 2025-10-06 and 2026-09-25; 闰四月初八 of
+// 2020 (2020-05-30) on 四月初八 of 2021, 2021-05-19.
+const ReminderMap kYearlyBirthdays = MapOf({
+    Birthday(1, {2024, 9, 17}, 3, "小明", KindLunarBirthday),
+    Birthday(2, {2024, 1, 2}, 5, "小红", KindYearlyBirthday),
+    Birthday(3, {2024, 2, 29}, 0, "小华", KindYearlyBirthday),
+    Birthday(4, {2020, 5, 30}, 0, "小李", KindLunarBirthday),
+    Birthday(5, {2024, 9, 17}, 0, "老王", KindBirthday),
+});
+
+TEST(ReminderLists, YearlyBirthdayLinesShowThisYearsOccurrence) {
+    struct Case {
+        GregorianDate day;
+        std::vector<PanelLine> lines;
+    };
+    const Case cases[] = {
+        {{2024, 9, 17}, {{1, true, "9月17日 小明生日（农历八月十五）"}, {5, true, "9月17日 老王生日"}}},
+        {{2025, 10, 3}, {{1, true, "10月6日 小明生日（农历八月十五）"}}},
+        {{2025, 9, 17}, {}},
+        {{2026, 9, 25}, {{1, true, "9月25日 小明生日（农历八月十五）"}}},
+        // The notice crosses the new year.
+        {{2024, 12, 28}, {{2, true, "1月2日 小红生日"}}},
+        {{2025, 2, 28}, {{3, true, "2月28日 小华生日"}}},
+        {{2028, 2, 28}, {}},
+        {{2028, 2, 29}, {{3, true, "2月29日 小华生日"}}},
+        // The leap month's birthday in a year without it: its lunar date is that of this year.
+        {{2021, 5, 19}, {{4, true, "5月19日 小李生日（农历四月初八）"}}},
+        {{2020, 5, 30}, {{4, true, "5月30日 小李生日（农历闰四月初八）"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.day.year << "-" << c.day.month << "-" << c.day.day);
+        EXPECT_EQ(PanelLines(kYearlyBirthdays, c.day, ViewMonth), c.lines);
+    }
+}
+
+TEST(ReminderLists, YearlyBirthdaysAreNoScheduleLinesAndMarkTheirOccurrence) {
+    // Their starts lie in these ranges, but birthdays are listed by their windows only.
+    EXPECT_TRUE(CollectInRange(kYearlyBirthdays, RangeOf({2024, 9, 17}, ViewMonth)).empty());
+    EXPECT_TRUE(CollectInRange(kYearlyBirthdays, RangeOf({2024, 1, 2}, ViewMonth)).empty());
+
+    struct Case {
+        int year, month;
+        std::vector<int> days;
+    };
+    const Case cases[] = {
+        // Kind 5 keeps its month and day in every year.
+        {2024, 9, {17}}, {2025, 9, {17}}, {2025, 10, {6}}, {2026, 9, {17, 25}}, {2025, 1, {2}},
+        {2025, 2, {28}}, {2028, 2, {29}}, {2021, 5, {19}}, {2020, 5, {30}},     {2020, 4, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.year << "-" << c.month);
+        const std::bitset<32> marks = ReminderDaysOfMonth(kYearlyBirthdays, c.year, c.month);
+        std::vector<int> days;
+        for (int day = 0; day < 32; ++day) {
+            if (marks.test(static_cast<std::size_t>(day))) {
+                days.push_back(day);
+            }
+        }
+        EXPECT_EQ(days, c.days);
+    }
+    EXPECT_TRUE(HasReminderOnDay(kYearlyBirthdays, {2025, 10, 6}));
+    EXPECT_FALSE(HasReminderOnDay(kYearlyBirthdays, {2025, 10, 3}));
 }
 
 }  // namespace

@@ -44,7 +44,36 @@ TEST(ReminderPopup, TitleLineMarksBirthdays) {
         ReminderItem item;
         item.kind = c.kind;
         item.title = c.title;
-        EXPECT_EQ(PopupTitleLine(item), c.line);
+        EXPECT_EQ(PopupTitleLine(item, At(2024, 3, 5, 9, 7)), c.line);
+    }
+}
+
+// 八月十五 of 2024 (2024-09-17) comes on 2025-10-06; 闰四月初八 of 2020
+// (2020-05-30) on 四月初八 of 2021, 2021-05-19.
+TEST(ReminderPopup, TitleLineOfYearlyBirthdaysNamesTheLunarDateOfTheAlertedOccurrence) {
+    struct Case {
+        const char* what;
+        std::uint32_t kind;
+        Moment start;
+        std::int32_t notice;
+        Moment alert;
+        std::string line;
+    };
+    const Case cases[] = {
+        {"lunar, first day of notice", KindLunarBirthday, At(2024, 9, 17, 23, 59, 59), 3, At(2025, 10, 3, 9, 16),
+         "提醒标题：小明生日（农历八月十五）"},
+        {"lunar leap month in a year without it", KindLunarBirthday, At(2020, 5, 30, 23, 59, 59), 0,
+         At(2021, 5, 19, 0, 1), "提醒标题：小明生日（农历四月初八）"},
+        {"lunar, put off past the window: the birth's lunar date", KindLunarBirthday, At(2020, 5, 30, 23, 59, 59), 0,
+         At(2021, 5, 20, 0, 5), "提醒标题：小明生日（农历闰四月初八）"},
+        {"yearly Gregorian", KindYearlyBirthday, At(2024, 1, 2, 23, 59, 59), 5, At(2024, 12, 28, 8, 0),
+         "提醒标题：小明生日"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ReminderItem item{3, "小明", c.start, 0, c.kind, c.notice, "", "", ""};
+        EXPECT_EQ(PopupTitleLine(item, c.alert), c.line);
+        EXPECT_EQ(PopupTextOf(item, c.alert).titleLine, c.line);
     }
 }
 

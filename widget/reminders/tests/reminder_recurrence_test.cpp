@@ -132,11 +132,34 @@ TEST(ReminderDue, BirthdayWindowRunsFromMidnightParamDaysBefore) {
     ExpectDue(std::begin(cases), std::end(cases));
 }
 
+// Every minute of every day of a window, in any year: the start's year is
+// only the year the user picked.
+TEST(ReminderDue, YearlyBirthdaysAreDueOnEveryDayOfTheWindowOfEachYear) {
+    // 2 January with 5 days of notice; 八月十五 (2024-09-17, 2025-10-06) with 1.
+    const ReminderItem newYear = Reminder(KindYearlyBirthday, At(2024, 1, 2, 23, 59, 59), 5);
+    const ReminderItem midAutumn = Reminder(KindLunarBirthday, At(2024, 9, 17, 23, 59, 59), 1);
+    const DueCase cases[] = {
+        {"yearly: first minute, across the new year", newYear, At(2024, 12, 28, 0, 0), true},
+        {"yearly: last minute of the day before the window", newYear, At(2024, 12, 27, 23, 59, 59), false},
+        {"yearly: in the middle", newYear, At(2024, 12, 31, 13, 45), true},
+        {"yearly: last minute of the birthday", newYear, At(2025, 1, 2, 23, 59), true},
+        {"yearly: the day after", newYear, At(2025, 1, 3, 0, 0), false},
+        {"yearly: its own first year", newYear, At(2024, 1, 2, 9, 0), true},
+        {"yearly: before the year picked", newYear, At(2020, 1, 1, 9, 0), true},
+        {"lunar: the day before, 2025", midAutumn, At(2025, 10, 5, 0, 0), true},
+        {"lunar: the day, 2025", midAutumn, At(2025, 10, 6, 23, 59), true},
+        {"lunar: 2024's Gregorian day in 2025", midAutumn, At(2025, 9, 17, 12, 0), false},
+        {"lunar: two days before", midAutumn, At(2025, 10, 4, 23, 59), false},
+        {"lunar: 1970 too", midAutumn, At(1970, 9, 15, 8, 0), true},
+    };
+    ExpectDue(std::begin(cases), std::end(cases));
+}
+
 TEST(ReminderDue, OffAndUnknownKindsAreNeverDue) {
     const Moment start = At(2024, 5, 7, 8, 0);
     const DueCase cases[] = {
         {"off", Reminder(KindOff, start), start, false},
-        {"kind 6", Reminder(6, start), start, false},
+        {"kind 8", Reminder(8, start), start, false},
         {"kind 0xFFFFFFFF", Reminder(0xFFFFFFFF, start), start, false},
     };
     ExpectDue(std::begin(cases), std::end(cases));
@@ -166,7 +189,13 @@ TEST(RegisterAlarm, SetsRepeatAndArmsAnAlarmPerKind) {
         {"monthly", KindMonthly, 31, 1440, true, start, 1440},
         {"birthday: a minute after now", KindBirthday, 3, 99, true, birthdayAlarm, 99},
         {"birthday with negative notice", KindBirthday, -1, 99, false, 0, 0},
-        {"unknown kind", 6, 5, 99, false, 0, 0},
+        // Yearly birthdays: tested every day from a minute after now; the
+        // record keeps its repeat.
+        {"yearly birthday", KindYearlyBirthday, 3, 99, true, birthdayAlarm, 1440},
+        {"lunar birthday", KindLunarBirthday, 0, 99, true, birthdayAlarm, 1440},
+        {"yearly birthday with negative notice", KindYearlyBirthday, -1, 99, false, 0, 0},
+        {"lunar birthday with negative notice", KindLunarBirthday, -1, 99, false, 0, 0},
+        {"unknown kind", 8, 5, 99, false, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -130,7 +130,10 @@ TEST_F(ReminderStoreTest, PurgeDropsPastOneOffKindsOnly) {
         {"past weekly", Reminder(KindWeekly, past, 0x10), true},
         {"past monthly", Reminder(KindMonthly, past, 7), true},
         {"past birthday", Reminder(KindBirthday, past, 3), false},
-        {"past unknown kind", Reminder(6, past), true},
+        {"past yearly birthday", Reminder(KindYearlyBirthday, past, 3), true},
+        {"past lunar birthday", Reminder(KindLunarBirthday, past, 3), true},
+        {"lunar birthday of 1970", Reminder(KindLunarBirthday, At(1970, 1, 1, 23, 59, 59), 0), true},
+        {"past unknown kind", Reminder(8, past), true},
         {"once at now", Reminder(KindOnce, now), true},
         {"future birthday", Reminder(KindBirthday, now + 86400, 3), true},
     };
@@ -298,7 +301,7 @@ TEST_F(ReminderStoreTest, RecordsWithoutAnAlarmAreKeptAndSaved) {
     ReminderItem zeroInterval = Reminder(KindInterval, At(2024, 5, 7, 8, 0), 0, "零");
     ReminderItem negativeInterval = Reminder(KindInterval, At(2024, 5, 7, 8, 0), -30, "负");
     ReminderItem noNotice = Reminder(KindBirthday, At(2024, 5, 10, 23, 59, 59), -1, "生");
-    ReminderItem unknown = Reminder(6, At(2024, 5, 7, 8, 0), 3, "六");
+    ReminderItem unknown = Reminder(8, At(2024, 5, 7, 8, 0), 3, "八");
     for (const ReminderItem& item : {zeroInterval, negativeInterval, noNotice, unknown}) {
         store_.AddReminder(item);
     }

@@ -16,13 +16,18 @@ inline Moment At(int year, int month, int day, int hour = 0, int minute = 0, int
     return FromLocalTime({year, month, day, hour, minute, second});
 }
 
-// A birthday as the editor stores it: 23:59:59 of the day.
-inline ReminderItem Birthday(std::uint32_t id, GregorianDate day, std::int32_t notice, const char* name = "小明") {
+// A birthday as the editor stores it: 23:59:59 of the day; kind 5 unless
+// another birthday kind is given.
+inline ReminderItem Birthday(std::uint32_t id,
+                             GregorianDate day,
+                             std::int32_t notice,
+                             const char* name = "小明",
+                             std::uint32_t kind = KindBirthday) {
     ReminderItem item;
     item.id = id;
     item.title = name;
     item.start = At(day.year, day.month, day.day, 23, 59, 59);
-    item.kind = KindBirthday;
+    item.kind = kind;
     item.param = notice;
     return item;
 }

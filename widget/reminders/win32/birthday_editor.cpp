@@ -50,6 +50,7 @@ INT_PTR BirthdayEditor::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
             if (header.code == DTN_DATETIMECHANGE && header.idFrom == IDC_BIRTHDAY_DATE) {
                 CorrectPickedDate(window(), IDC_BIRTHDAY_DATE);
+                ShowLunarDate();
                 return NotifyResult(0);
             }
             return FALSE;
@@ -74,6 +75,11 @@ INT_PTR BirthdayEditor::OnCommand(int id, int code) {
             if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
                 UpdatePlaceholder(window(), id, id == IDC_BIRTHDAY_NAME ? kFriendNamePlaceholder : kContentPlaceholder,
                                   code == EN_SETFOCUS);
+            }
+            return TRUE;
+        case IDC_BIRTHDAY_YEARLY:
+            if (code == BN_CLICKED) {
+                EnableCalendarChoice();
             }
             return TRUE;
         case IDOK:
@@ -126,6 +132,8 @@ BirthdayEditorFields BirthdayEditor::ShownFields() const {
     fields.name = ItemText(dialog, IDC_BIRTHDAY_NAME);
     fields.content = ItemText(dialog, IDC_BIRTHDAY_CONTENT);
     fields.noticeDays = ItemText(dialog, IDC_BIRTHDAY_NOTICE_DAYS);
+    fields.yearly = IsChecked(dialog, IDC_BIRTHDAY_YEARLY);
+    fields.lunar = IsChecked(dialog, IDC_BIRTHDAY_LUNAR);
     fields.deleteShown = IsItemShown(dialog, IDC_BIRTHDAY_DELETE);
     return fields;
 }
@@ -136,7 +144,24 @@ void BirthdayEditor::ShowFields(const BirthdayEditorFields& fields) {
     SetItemText(dialog, IDC_BIRTHDAY_NAME, fields.name);
     SetItemText(dialog, IDC_BIRTHDAY_CONTENT, fields.content);
     SetItemText(dialog, IDC_BIRTHDAY_NOTICE_DAYS, fields.noticeDays);
+    SetChecked(dialog, IDC_BIRTHDAY_YEARLY, fields.yearly);
+    // One of the two is always checked, so the choice is never blank once
+    // it is enabled.
+    SetChecked(dialog, IDC_BIRTHDAY_GREGORIAN, !fields.lunar);
+    SetChecked(dialog, IDC_BIRTHDAY_LUNAR, fields.lunar);
     ShowItem(dialog, IDC_BIRTHDAY_DELETE, fields.deleteShown);
+    EnableCalendarChoice();
+    ShowLunarDate();
+}
+
+void BirthdayEditor::EnableCalendarChoice() {
+    const bool enabled = CalendarChoiceEnabled(ShownFields());
+    EnableItem(window(), IDC_BIRTHDAY_GREGORIAN, enabled);
+    EnableItem(window(), IDC_BIRTHDAY_LUNAR, enabled);
+}
+
+void BirthdayEditor::ShowLunarDate() {
+    SetItemText(window(), IDC_BIRTHDAY_LUNAR_DATE, LunarDateLabel(PickedDate(window(), IDC_BIRTHDAY_DATE)));
 }
 
 void BirthdayEditor::Hide() {

@@ -1,8 +1,10 @@
 #pragma once
 
 // The birthday editor (dialog 7002): one modeless window per calendar
-// window for birthday reminders (kind 5), made on first use and then hidden
-// and shown again.
+// window for birthday reminders (kinds 5, 6 and 7), made on first use and
+// then hidden and shown again. Beside the date picker it shows the picked
+// day's lunar date; "公历" / "农历" can be chosen only while "每年提醒" is
+// checked.
 //
 // Used on the calendar window's thread only. Confirming checks the days of
 // advance notice first: a number outside 0 to 365 is refused with a
@@ -45,6 +47,8 @@ private:
 
     BirthdayEditorFields ShownFields() const;
     void ShowFields(const BirthdayEditorFields& fields);
+    void EnableCalendarChoice();
+    void ShowLunarDate();
     void Hide();
 
     HWND calendarWindow_;

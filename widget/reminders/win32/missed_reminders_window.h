@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "widget/reminders/missed_reminders.h"
@@ -37,7 +38,8 @@ public:
     // Makes the window with `entries` in their order, owned by the desktop,
     // titled with the product name and version and "－错过的日程提醒", and
     // shows it normally in the foreground with the first row selected.
-    // Nullptr when the window could not be made.
+    // Nullptr when the window could not be made, and for no entries at all:
+    // an empty list is closed as soon as its last row goes.
     static std::unique_ptr<MissedRemindersWindow> Open(HWND owner,
                                                        HINSTANCE resources,
                                                        const std::vector<MissedReminderEntry>& entries,
@@ -59,6 +61,15 @@ private:
 
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnDestroyed(HWND destroyed) override;
+    void OnInitDialog();
+    INT_PTR OnNotify(const NMHDR& header);
+    void OnOpen();
+    void OnDelete();
+    void AppendRow(const MissedReminderEntry& entry);
+    void Select(int row);
+    // The id of the selected row, or nothing.
+    std::optional<std::uint32_t> SelectedId() const;
+    void EnableRowButtons();
 
     HWND owner_;
     OpenReminder openReminder_;

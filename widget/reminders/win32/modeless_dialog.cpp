@@ -16,8 +16,9 @@ ModelessDialog::~ModelessDialog() {
 }
 
 bool ModelessDialog::Create(HINSTANCE resources, int templateId, const char* captionSuffix) {
-    // The date pickers and the arrows are common controls.
-    INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_DATE_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+    // The date pickers, the arrows and the list view are common controls.
+    INITCOMMONCONTROLSEX classes = {sizeof(classes),
+                                    ICC_DATE_CLASSES | ICC_UPDOWN_CLASS | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);
     try {
         const std::string caption = std::string(GetSoftName()) + GetSoftVersion() + captionSuffix;

@@ -1,10 +1,10 @@
 #pragma once
 
-// The base of the reminder editors and the reminder pop-up: a modeless
-// dialog owned by the desktop, made from a template of the widget's
-// resources, with the product's caption and the widget icon, and dialog
-// keys through DialogNavigation. Everything happens on the thread that
-// made it.
+// The base of the reminder editors, the reminder pop-up and the
+// missed-reminders window: a modeless dialog owned by the desktop, made from
+// a template of the widget's resources, with the product's caption and the
+// widget icon, and dialog keys through DialogNavigation. Everything happens
+// on the thread that made it.
 
 #include <windows.h>
 

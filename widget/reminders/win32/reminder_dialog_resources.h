@@ -1,13 +1,14 @@
 #pragma once
 
-// Resource numbers of the reminder editors and the reminder pop-up, shared
-// by their resource script and their code (plain macros: the resource
+// Resource numbers of the reminder editors, the reminder pop-up and the
+// missed-reminders window, shared by their resource script and their code (plain macros: the resource
 // compiler reads this file too). Control numbers are the dialog's own, so
 // the same number may name different controls in different dialogs.
 
 #define IDD_SCHEDULE_EDITOR 6000
 #define IDD_BIRTHDAY_EDITOR 7002
 #define IDD_REMINDER_POPUP 6020
+#define IDD_MISSED_REMINDERS 6060
 
 // The schedule editor.
 #define IDC_SCHEDULE_TITLE 6000
@@ -47,6 +48,11 @@
 #define IDC_BIRTHDAY_NOTICE_DAYS 6028
 #define IDC_BIRTHDAY_CONTENT 6046
 #define IDC_BIRTHDAY_DELETE 6054
+#define IDC_BIRTHDAY_YEARLY 6055
+// The calendar radios, "公历" then "农历", are numbered in a row.
+#define IDC_BIRTHDAY_GREGORIAN 6056
+#define IDC_BIRTHDAY_LUNAR 6057
+#define IDC_BIRTHDAY_LUNAR_DATE 6058
 
 // The reminder pop-up.
 #define IDC_POPUP_DELETE 4
@@ -54,7 +60,14 @@
 #define IDC_POPUP_OPEN 6048
 #define IDC_POPUP_TITLE_LINE 6049
 #define IDC_POPUP_TIME_LINE 6050
+#define IDC_POPUP_SNOOZE 6051
+#define IDC_POPUP_SNOOZE_MINUTES 6052
+
+// The missed-reminders window.
+#define IDC_MISSED_LIST 6061
+#define IDC_MISSED_OPEN 6062
+#define IDC_MISSED_DELETE 6063
 
 // The widget's icon in the widget library's resources (the generated art's
-// widget.ico), shown by all three windows.
+// widget.ico), shown by all four windows.
 #define IDI_REMINDER_WIDGET_ICON 8044

@@ -1,11 +1,13 @@
 #include "widget/reminders/win32/reminder_popup.h"
 
 #include <memory>
+#include <string>
 #include <utility>
 
 #include "services/product_services.h"
 #include "widget/reminders/reminder_messages.h"
 #include "widget/reminders/reminder_popup_text.h"
+#include "widget/reminders/snooze_list.h"
 #include "widget/reminders/win32/editor_controls.h"
 #include "widget/reminders/win32/reminder_dialog_resources.h"
 
@@ -25,6 +27,7 @@ std::unique_ptr<ReminderPopup> ReminderPopup::Open(HWND owner,
     SetItemText(dialog, IDC_POPUP_TITLE_LINE, text.titleLine);
     SetItemText(dialog, IDC_POPUP_TIME_LINE, text.timeLine);
     SetItemText(dialog, IDC_POPUP_CONTENT, text.content);
+    popup->FillSnoozeChoice(static_cast<bool>(popup->snoozeReminder_));
     // Shown normally rather than minimised: a reminder waiting in the task
     // bar is a reminder nobody reads.
     popup->BringToFront();
@@ -46,6 +49,9 @@ INT_PTR ReminderPopup::Handle(UINT message, WPARAM wParam, LPARAM) {
                 openReminder_(id_);
             }
             return TRUE;
+        case IDC_POPUP_SNOOZE:
+            OnSnooze();
+            return TRUE;
         case IDC_POPUP_DELETE:
             OnDelete();
             return TRUE;
@@ -54,6 +60,35 @@ INT_PTR ReminderPopup::Handle(UINT message, WPARAM wParam, LPARAM) {
             return TRUE;
         default:
             return FALSE;
+    }
+}
+
+// The list's entries are kSnoozeMinuteChoices in their order.
+void ReminderPopup::FillSnoozeChoice(bool shown) {
+    HWND dialog = window();
+    for (const int minutes : kSnoozeMinuteChoices) {
+        const std::string text = std::to_string(minutes) + "分钟";
+        SendDlgItemMessageA(dialog, IDC_POPUP_SNOOZE_MINUTES, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    SendDlgItemMessageA(dialog, IDC_POPUP_SNOOZE_MINUTES, CB_SETCURSEL, kDefaultSnoozeChoice, 0);
+    ShowItem(dialog, IDC_POPUP_SNOOZE_MINUTES, shown);
+    ShowItem(dialog, IDC_POPUP_SNOOZE, shown);
+}
+
+void ReminderPopup::OnSnooze() {
+    if (!snoozeReminder_) {
+        return;
+    }
+    const LRESULT chosen = SendDlgItemMessageA(window(), IDC_POPUP_SNOOZE_MINUTES, CB_GETCURSEL, 0, 0);
+    // The list always has an entry selected; should it not, the preselected
+    // time is what the user saw last.
+    const std::size_t index = chosen >= 0 && static_cast<std::size_t>(chosen) < kSnoozeMinuteChoices.size()
+                                  ? static_cast<std::size_t>(chosen)
+                                  : kDefaultSnoozeChoice;
+    const std::weak_ptr<const int> lifetime = Lifetime();
+    snoozeReminder_(id_, kSnoozeMinuteChoices[index]);
+    if (!lifetime.expired()) {
+        DestroyWindow(window());
     }
 }
 

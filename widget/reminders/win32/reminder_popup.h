@@ -40,7 +40,8 @@ public:
     // alerted at `alert`, owned by the desktop, and shows it normally in the
     // foreground, flashing its task-bar entry when the system keeps another
     // window in front. `owner` gets its messages; `resources` holds dialog
-    // 6020 and the widget icon. Nullptr when the window could not be made.
+    // 6020 and the widget icon. Without a `snoozeReminder` the snooze choice
+    // and its button are hidden. Nullptr when the window could not be made.
     static std::unique_ptr<ReminderPopup> Open(HWND owner,
                                                HINSTANCE resources,
                                                const ReminderItem& item,
@@ -59,6 +60,8 @@ private:
 
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnDestroyed(HWND destroyed) override;
+    void FillSnoozeChoice(bool shown);
+    void OnSnooze();
     void OnDelete();
 
     HWND owner_;

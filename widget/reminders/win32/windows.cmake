@@ -8,6 +8,7 @@ add_library(reminders_win32 STATIC
     win32/dialog_navigation.cpp
     win32/editor_controls.cpp
     win32/file_choice.cpp
+    win32/missed_reminders_window.cpp
     win32/modeless_dialog.cpp
     win32/reminder_popup.cpp
     win32/schedule_editor.cpp
@@ -41,6 +42,7 @@ suite_test(reminders_dialogs_win32_tests
     SOURCES
         tests/win32/birthday_editor_test.cpp
         tests/win32/calendar_stand_in.cpp
+        tests/win32/missed_reminders_window_test.cpp
         tests/win32/reminder_popup_test.cpp
         tests/win32/schedule_editor_test.cpp
         ${reminders_test_resources}

@@ -161,4 +161,133 @@ TEST_F(BirthdayEditorTest, DeleteAsksAndOkPostsRmDelete) {
     EXPECT_FALSE(IsWindowVisible(dialog_));
 }
 
+struct CalendarChoiceCase {
+    ReminderKind kind;
+    bool yearly;
+    bool lunar;
+};
+
+// The stored kind shows as the check box and the radios; the radios can be
+// changed only for a yearly birthday.
+TEST_F(BirthdayEditorTest, EachBirthdayKindShowsItsCalendarChoice) {
+    constexpr CalendarChoiceCase kCases[] = {
+        {KindBirthday, false, false},
+        {KindYearlyBirthday, true, false},
+        {KindLunarBirthday, true, true},
+    };
+    for (const CalendarChoiceCase& test : kCases) {
+        SCOPED_TRACE(test.kind);
+        ReminderItem item = StoredBirthday();
+        item.kind = test.kind;
+        Open(item, true);
+        EXPECT_EQ(reminders_test::Checked(Item(IDC_BIRTHDAY_YEARLY)), test.yearly);
+        EXPECT_EQ(reminders_test::Checked(Item(IDC_BIRTHDAY_GREGORIAN)), !test.lunar);
+        EXPECT_EQ(reminders_test::Checked(Item(IDC_BIRTHDAY_LUNAR)), test.lunar);
+        EXPECT_EQ(IsWindowEnabled(Item(IDC_BIRTHDAY_GREGORIAN)) != FALSE, test.yearly);
+        EXPECT_EQ(IsWindowEnabled(Item(IDC_BIRTHDAY_LUNAR)) != FALSE, test.yearly);
+    }
+}
+
+TEST_F(BirthdayEditorTest, TheYearlyBoxSwitchesTheCalendarChoiceOnAndOff) {
+    Open(StoredBirthday(), true);
+    ASSERT_FALSE(IsWindowEnabled(Item(IDC_BIRTHDAY_LUNAR)));
+    Click(Item(IDC_BIRTHDAY_YEARLY));
+    EXPECT_TRUE(IsWindowEnabled(Item(IDC_BIRTHDAY_GREGORIAN)));
+    EXPECT_TRUE(IsWindowEnabled(Item(IDC_BIRTHDAY_LUNAR)));
+    Click(Item(IDC_BIRTHDAY_YEARLY));
+    EXPECT_FALSE(IsWindowEnabled(Item(IDC_BIRTHDAY_GREGORIAN)));
+    EXPECT_FALSE(IsWindowEnabled(Item(IDC_BIRTHDAY_LUNAR)));
+}
+
+struct ConfirmKindCase {
+    const char* name;
+    bool chooseLunar;  // "农历" clicked once "每年提醒" is checked
+    bool clearYearly;  // "每年提醒" cleared again before confirming
+    ReminderKind expected;
+};
+
+// "农历" counts only while "每年提醒" stays checked.
+TEST_F(BirthdayEditorTest, ConfirmSendsTheKindOfTheChosenCalendar) {
+    constexpr ConfirmKindCase kCases[] = {
+        {"yearly lunar", true, false, KindLunarBirthday},
+        {"yearly gregorian", false, false, KindYearlyBirthday},
+        {"lunar chosen, then the box cleared", true, true, KindBirthday},
+    };
+    for (const ConfirmKindCase& test : kCases) {
+        SCOPED_TRACE(test.name);
+        CalendarStandIn calendar;
+        HWND dialog = calendar.OpenBirthday(StoredBirthday(), true);
+        ASSERT_NE(dialog, nullptr);
+        Click(GetDlgItem(dialog, IDC_BIRTHDAY_YEARLY));
+        if (test.chooseLunar) {
+            Click(GetDlgItem(dialog, IDC_BIRTHDAY_LUNAR));
+            EXPECT_FALSE(reminders_test::Checked(GetDlgItem(dialog, IDC_BIRTHDAY_GREGORIAN)));
+        }
+        if (test.clearYearly) {
+            Click(GetDlgItem(dialog, IDC_BIRTHDAY_YEARLY));
+        }
+        Click(GetDlgItem(dialog, IDOK));
+
+        const std::vector<Received> messages = calendar.Messages();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].message, RM_BIRTHDAY_SAVED);
+        EXPECT_EQ(messages[0].wParam, kStoredId);
+        ASSERT_TRUE(messages[0].readBack.has_value());
+        const ReminderItem& saved = *messages[0].readBack;
+        EXPECT_EQ(saved.kind, test.expected);
+        EXPECT_EQ(saved.start, FromLocalTime({1990, 5, 10, 23, 59, 59}));
+        EXPECT_EQ(saved.param, 3);
+        EXPECT_EQ(saved.title, "小明");
+    }
+}
+
+TEST_F(BirthdayEditorTest, AStoredLunarBirthdaySwitchedToGregorianIsSavedAsYearly) {
+    ReminderItem item = StoredBirthday();
+    item.kind = KindLunarBirthday;
+    Open(item, true);
+    Click(Item(IDC_BIRTHDAY_GREGORIAN));
+    Click(Item(IDOK));
+    const std::vector<Received> messages = calendar_.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    ASSERT_TRUE(messages[0].readBack.has_value());
+    EXPECT_EQ(messages[0].readBack->kind, KindYearlyBirthday);
+}
+
+// The label beside the picker is the lunar date of the day picked, also
+// after the picker corrected a year out of range.
+TEST_F(BirthdayEditorTest, TheLunarDateFollowsThePickedDay) {
+    ReminderItem item = StoredBirthday();
+    item.start = FromLocalTime({2024, 2, 10, 23, 59, 59});
+    Open(item, true);
+    EXPECT_EQ(Text(IDC_BIRTHDAY_LUNAR_DATE), "农历正月初一");
+
+    struct PickCase {
+        GregorianDate picked;
+        const char* label;
+    };
+    constexpr PickCase kCases[] = {
+        {{2024, 9, 17}, "农历八月十五"},
+        {{2020, 5, 23}, "农历闰四月初一"},
+        // 2040 is shown as 2037: 2037-09-24 is the mid-autumn day of 2037.
+        {{2040, 9, 24}, "农历八月十五"},
+    };
+    for (const PickCase& test : kCases) {
+        SCOPED_TRACE(test.label);
+        reminders_test::PickDate(Item(IDC_BIRTHDAY_DATE), test.picked);
+        EXPECT_EQ(Text(IDC_BIRTHDAY_LUNAR_DATE), test.label);
+    }
+}
+
+TEST_F(BirthdayEditorTest, ShowsTheYearlyLunarChoice) {
+    ReminderItem item = StoredBirthday();
+    item.kind = KindLunarBirthday;
+    item.start = FromLocalTime({2024, 9, 17, 23, 59, 59});
+    Open(item, true);
+    EXPECT_EQ(Text(IDC_BIRTHDAY_YEARLY), "每年提醒");
+    EXPECT_EQ(Text(IDC_BIRTHDAY_GREGORIAN), "公历");
+    EXPECT_EQ(Text(IDC_BIRTHDAY_LUNAR), "农历");
+    EXPECT_EQ(Text(IDC_BIRTHDAY_LUNAR_DATE), "农历八月十五");
+    reminders_test::SaveScreenshot(dialog_, "birthday_editor_yearly.png");
+}
+
 }  // namespace

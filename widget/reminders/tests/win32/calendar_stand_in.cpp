@@ -48,6 +48,7 @@ CalendarStandIn::~CalendarStandIn() {
             schedule_.reset();
             birthday_.reset();
             popups_.clear();
+            missed_.reset();
             DestroyWindow(window_);
             PostQuitMessage(0);
         });
@@ -81,19 +82,67 @@ HWND CalendarStandIn::OpenBirthday(const ReminderItem& item, bool existing) {
     return opened;
 }
 
-HWND CalendarStandIn::OpenPopup(const ReminderItem& item, Moment alert) {
+HWND CalendarStandIn::OpenPopup(const ReminderItem& item, Moment alert, bool snoozable) {
     HWND opened = nullptr;
     Run([&] {
-        auto popup = ReminderPopup::Open(window_, GetModuleHandleA(nullptr), item, alert, [this](std::uint32_t id) {
-            std::lock_guard<std::mutex> guard(lock_);
-            openedIds_.push_back(id);
-        }, nullptr);
+        ReminderPopup::SnoozeReminder snooze;
+        if (snoozable) {
+            snooze = [this](std::uint32_t id, int minutes) {
+                std::lock_guard<std::mutex> guard(lock_);
+                snoozed_.emplace_back(id, minutes);
+            };
+        }
+        auto popup = ReminderPopup::Open(
+            window_, GetModuleHandleA(nullptr), item, alert,
+            [this](std::uint32_t id) {
+                std::lock_guard<std::mutex> guard(lock_);
+                openedIds_.push_back(id);
+            },
+            std::move(snooze));
         if (popup) {
             opened = popup->window();
             popups_[opened] = std::move(popup);
         }
     });
     return opened;
+}
+
+HWND CalendarStandIn::OpenMissed(const std::vector<MissedReminderEntry>& entries) {
+    HWND opened = nullptr;
+    Run([&] {
+        missed_ = MissedRemindersWindow::Open(window_, GetModuleHandleA(nullptr), entries, [this](std::uint32_t id) {
+            std::lock_guard<std::mutex> guard(lock_);
+            openedIds_.push_back(id);
+        });
+        opened = missed_ ? missed_->window() : nullptr;
+    });
+    return opened;
+}
+
+void CalendarStandIn::AddMissed(const std::vector<MissedReminderEntry>& entries) {
+    Run([&] {
+        if (missed_) {
+            missed_->Add(entries);
+        }
+    });
+}
+
+void CalendarStandIn::RemoveMissed(std::uint32_t id) {
+    Run([&] {
+        if (missed_) {
+            missed_->Remove(id);
+        }
+    });
+}
+
+std::vector<std::uint32_t> CalendarStandIn::ListedMissed() {
+    std::vector<std::uint32_t> ids;
+    Run([&] {
+        if (missed_) {
+            ids = missed_->ListedIds();
+        }
+    });
+    return ids;
 }
 
 void CalendarStandIn::Run(const std::function<void()>& work) {
@@ -119,6 +168,11 @@ bool CalendarStandIn::WaitFor(UINT message, std::size_t count) const {
 std::vector<std::uint32_t> CalendarStandIn::OpenedIds() const {
     std::lock_guard<std::mutex> guard(lock_);
     return openedIds_;
+}
+
+std::vector<std::pair<std::uint32_t, int>> CalendarStandIn::Snoozed() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return snoozed_;
 }
 
 std::size_t CalendarStandIn::PopupCount() {
@@ -159,6 +213,12 @@ LRESULT CALLBACK CalendarStandIn::Procedure(HWND window, UINT message, WPARAM wP
             return 0;
         case RM_POPUP_CLOSED:
             self->popups_.erase(reinterpret_cast<HWND>(lParam));
+            self->Record({message, wParam, lParam, std::nullopt});
+            return 0;
+        case RM_MISSED_CLOSED:
+            if (self->missed_ && self->missed_->window() == nullptr) {
+                self->missed_.reset();
+            }
             self->Record({message, wParam, lParam, std::nullopt});
             return 0;
         case RM_DELETE:

@@ -17,12 +17,14 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "common/local_time.h"
 #include "widget/calendar/gregorian.h"
 #include "widget/reminders/reminder_item.h"
 #include "widget/reminders/win32/birthday_editor.h"
+#include "widget/reminders/win32/missed_reminders_window.h"
 #include "widget/reminders/win32/reminder_popup.h"
 #include "widget/reminders/win32/schedule_editor.h"
 
@@ -52,7 +54,16 @@ public:
     // editors are made by their first Open.
     HWND OpenSchedule(const ReminderItem& item, bool existing);
     HWND OpenBirthday(const ReminderItem& item, bool existing);
-    HWND OpenPopup(const ReminderItem& item, Moment alert);
+    // A pop-up without a snooze callback when not `snoozable`.
+    HWND OpenPopup(const ReminderItem& item, Moment alert, bool snoozable = true);
+    // The missed-reminders window; its open callback is recorded with the
+    // pop-ups' in OpenedIds.
+    HWND OpenMissed(const std::vector<MissedReminderEntry>& entries);
+    // Add, Remove and ListedIds of the open missed-reminders window, on the
+    // calendar thread; nothing or an empty list once it is gone.
+    void AddMissed(const std::vector<MissedReminderEntry>& entries);
+    void RemoveMissed(std::uint32_t id);
+    std::vector<std::uint32_t> ListedMissed();
 
     // Runs `work` on the calendar thread and returns once it is done.
     void Run(const std::function<void()>& work);
@@ -62,6 +73,8 @@ public:
     bool WaitFor(UINT message, std::size_t count = 1) const;
     // The ids the pop-ups' open button asked for.
     std::vector<std::uint32_t> OpenedIds() const;
+    // The (id, minutes) the pop-ups' snooze button called back with.
+    std::vector<std::pair<std::uint32_t, int>> Snoozed() const;
     std::size_t PopupCount();
     // The calendar thread's focus window.
     HWND Focus() const;
@@ -78,10 +91,12 @@ private:
     std::unique_ptr<ScheduleEditor> schedule_;
     std::unique_ptr<BirthdayEditor> birthday_;
     std::map<HWND, std::unique_ptr<ReminderPopup>> popups_;
+    std::unique_ptr<MissedRemindersWindow> missed_;
 
     mutable std::mutex lock_;
     std::vector<Received> messages_;
     std::vector<std::uint32_t> openedIds_;
+    std::vector<std::pair<std::uint32_t, int>> snoozed_;
     std::thread thread_;  // last: it uses the members above
 };
 

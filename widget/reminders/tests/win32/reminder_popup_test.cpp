@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "testkit/win32/message_box_answerer.h"
@@ -170,6 +171,77 @@ TEST(ReminderPopup, OpenCallsBackAndStaysCloseTellsTheOwner) {
     EXPECT_EQ(CountOf(calendar.Messages(), RM_DELETE), 0u);
     EXPECT_FALSE(IsWindow(popup));
     EXPECT_EQ(calendar.PopupCount(), 0u);
+}
+
+// The texts of the snooze choice, top to bottom.
+std::vector<std::string> SnoozeChoices(HWND popup) {
+    HWND list = GetDlgItem(popup, IDC_POPUP_SNOOZE_MINUTES);
+    std::vector<std::string> texts;
+    const LRESULT count = Send(list, CB_GETCOUNT);
+    for (LRESULT i = 0; i < count; ++i) {
+        char text[64] = {};
+        if (Send(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i)) < static_cast<LRESULT>(sizeof text)) {
+            Send(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        }
+        texts.emplace_back(text);
+    }
+    return texts;
+}
+
+TEST(ReminderPopup, OffersToSnoozeForTenMinutesOrAnotherTime) {
+    CalendarStandIn calendar;
+    HWND popup = calendar.OpenPopup(Birthday(), kAlert);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(SnoozeChoices(popup), (std::vector<std::string>{"5分钟", "10分钟", "30分钟", "60分钟"}));
+    EXPECT_EQ(Send(GetDlgItem(popup, IDC_POPUP_SNOOZE_MINUTES), CB_GETCURSEL), 1);
+    EXPECT_EQ(Text(popup, IDC_POPUP_SNOOZE), "稍后提醒");
+    EXPECT_TRUE(reminders_test::Shown(GetDlgItem(popup, IDC_POPUP_SNOOZE)));
+    EXPECT_TRUE(reminders_test::Shown(GetDlgItem(popup, IDC_POPUP_SNOOZE_MINUTES)));
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(popup, IDC_POPUP_SNOOZE_MINUTES), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+    // The old buttons keep their texts.
+    EXPECT_EQ(Text(popup, IDC_POPUP_OPEN), "打开提醒");
+    EXPECT_EQ(Text(popup, IDC_POPUP_DELETE), "删除提醒");
+    EXPECT_EQ(Text(popup, IDCANCEL), "关闭");
+    reminders_test::SaveScreenshot(popup, "reminder_popup_snooze.png");
+}
+
+// The choice is read when the button is pressed; the pop-up then closes as
+// any other close does, and deletes nothing.
+TEST(ReminderPopup, SnoozeCallsBackWithTheChosenMinutesAndCloses) {
+    struct SnoozeCase {
+        int choice;  // index in the list
+        int minutes;
+    };
+    constexpr SnoozeCase kCases[] = {{-1, 10}, {0, 5}, {3, 60}};
+    for (const SnoozeCase& test : kCases) {
+        SCOPED_TRACE(test.minutes);
+        CalendarStandIn calendar;
+        HWND popup = calendar.OpenPopup(Birthday(), kAlert);
+        ASSERT_NE(popup, nullptr);
+        if (test.choice >= 0) {
+            Send(GetDlgItem(popup, IDC_POPUP_SNOOZE_MINUTES), CB_SETCURSEL, static_cast<WPARAM>(test.choice));
+        }
+        Click(GetDlgItem(popup, IDC_POPUP_SNOOZE));
+
+        ASSERT_TRUE(calendar.WaitFor(RM_POPUP_CLOSED));
+        EXPECT_EQ(calendar.Snoozed(), (std::vector<std::pair<std::uint32_t, int>>{{kBirthdayId, test.minutes}}));
+        const std::vector<Received> messages = calendar.Messages();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].wParam, kBirthdayId);
+        EXPECT_EQ(messages[0].lParam, reinterpret_cast<LPARAM>(popup));
+        EXPECT_FALSE(IsWindow(popup));
+        EXPECT_EQ(calendar.PopupCount(), 0u);
+    }
+}
+
+TEST(ReminderPopup, WithoutASnoozeCallbackTheSnoozeChoiceIsHidden) {
+    CalendarStandIn calendar;
+    HWND popup = calendar.OpenPopup(Birthday(), kAlert, false);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_FALSE(reminders_test::Shown(GetDlgItem(popup, IDC_POPUP_SNOOZE)));
+    EXPECT_FALSE(reminders_test::Shown(GetDlgItem(popup, IDC_POPUP_SNOOZE_MINUTES)));
+    EXPECT_TRUE(reminders_test::Shown(GetDlgItem(popup, IDC_POPUP_OPEN)));
+    EXPECT_TRUE(reminders_test::Shown(GetDlgItem(popup, IDC_POPUP_DELETE)));
 }
 
 }  // namespace
