@@ -78,6 +78,7 @@ suite_test(widget_win32_tests
         win32/tests/calendar_window_test.cpp
         win32/tests/reminder_alert_test.cpp
         win32/tests/reminder_planner_test.cpp
+        win32/tests/reminder_state_test.cpp
         win32/tests/weather_window_test.cpp
         win32/tests/widget_entry_points_test.cpp
         win32/tests/widget_library.cpp

@@ -4,9 +4,12 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "common/local_time.h"
@@ -16,8 +19,10 @@
 #include "services/product_identity.h"
 #include "testkit/win32/message_box_answerer.h"
 #include "testkit/win32/window_helpers.h"
+#include "widget/calendar/lunar_converter.h"
 #include "widget/reminders/reminder_file.h"
 #include "widget/reminders/reminder_messages.h"
+#include "widget/reminders/win32/reminder_dialog_resources.h"
 #include "widget/win32/tests/widget_library.h"
 
 namespace {
@@ -204,6 +209,93 @@ TEST_F(ReminderAlertTest, ReminderGoneBeforeItsAlertStillGetsAnEmptyPopupAndNoSo
     EXPECT_EQ(Window()->popupCount(), 1u);
     Library().entries.Release(0);
     EXPECT_TRUE(Popups().empty());
+}
+
+// Picks `date` in a date picker as the user would: the picker's date, then
+// its change notice to the dialog.
+void PickDate(HWND picker, GregorianDate date) {
+    SYSTEMTIME picked = {};
+    picked.wYear = static_cast<WORD>(date.year);
+    picked.wMonth = static_cast<WORD>(date.month);
+    picked.wDay = static_cast<WORD>(date.day);
+    SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&picked));
+    NMDATETIMECHANGE change = {};
+    change.nmhdr.hwndFrom = picker;
+    change.nmhdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(picker));
+    change.nmhdr.code = DTN_DATETIMECHANGE;
+    change.dwFlags = GDT_VALID;
+    change.st = picked;
+    SendMessageA(GetParent(picker), WM_NOTIFY, change.nmhdr.idFrom, reinterpret_cast<LPARAM>(&change));
+}
+
+// A day of 2001-2020 with the lunar month and day of `today`: a lunar
+// birthday born then comes today. None when no year of them has that date.
+std::optional<GregorianDate> EarlierDayWithLunarDate(const LunarDate& today) {
+    for (int year = 2001; year <= 2020; ++year) {
+        if (GregorianDate date; LunarConverter::ToGregorian(year, today.month, today.day, date)) {
+            return date;
+        }
+    }
+    return std::nullopt;
+}
+
+// "十月廿二", "闰四月初八": the lunar month's and day's names.
+std::string LunarMonthAndDay(const LunarDate& date) {
+    char month[9] = {};
+    char day[9] = {};
+    LunarConverter::LunarMonthName(std::abs(date.month), date.month < 0, month, sizeof month);
+    LunarConverter::LunarDayName(date.day, day, sizeof day);
+    return std::string(month) + day;
+}
+
+TEST_F(ReminderAlertTest, YearlyLunarBirthdayMadeInTheEditorIsListedAndAlertedOnThisYearsDay) {
+    const LocalTime now = ToLocalTime(SystemClock().Now());
+    LunarDate today;
+    LunarConverter::ToLunar(now.year, now.month, now.day, today);
+    ASSERT_NE(today.day, 0);
+    const std::optional<GregorianDate> born = EarlierDayWithLunarDate(today);
+    if (!born) {
+        GTEST_SKIP() << "no year of 2001-2020 has today's lunar date";
+    }
+    ASSERT_EQ(Start(TestSettings(300, 60)), 1);
+    Command(kMenuNewBirthday);
+    ASSERT_NE(Window()->birthdayEditor(), nullptr);
+    const HWND editor = Window()->birthdayEditor()->window();
+    SetDlgItemTextA(editor, IDC_BIRTHDAY_NAME, "小华");
+    PickDate(GetDlgItem(editor, IDC_BIRTHDAY_DATE), *born);
+    SendMessageA(GetDlgItem(editor, IDC_BIRTHDAY_YEARLY), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(editor, IDC_BIRTHDAY_LUNAR), BM_CLICK, 0, 0);
+    SendMessageA(editor, WM_COMMAND, IDOK, 0);
+
+    const std::optional<ReminderItem> stored = StoredByTitle(*Window(), "小华");
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->kind, static_cast<std::uint32_t>(KindLunarBirthday));
+    const LocalTime start = ToLocalTime(stored->start);
+    EXPECT_EQ((GregorianDate{start.year, start.month, start.day}), *born);
+    EXPECT_EQ(start.hour * 3600 + start.minute * 60 + start.second, 23 * 3600 + 59 * 60 + 59);
+    const std::vector<ReminderItem> written = FileReminders(Folder());
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_EQ(written[0].kind, static_cast<std::uint32_t>(KindLunarBirthday));
+
+    // Listed on today, this year's day of the lunar date, with that date.
+    const std::string lunar = LunarMonthAndDay(today);
+    const std::string listed = std::to_string(now.month) + "月" + std::to_string(now.day) + "日 小华生日";
+    std::optional<std::string> line;
+    for (const PanelLine& shown : Window()->view().panelLines()) {
+        if (shown.id == stored->id) {
+            line = shown.text;
+        }
+    }
+    ASSERT_TRUE(line.has_value()) << "no panel line for the birthday";
+    EXPECT_EQ(line->rfind(listed, 0), 0u) << *line;
+    EXPECT_NE(line->find(lunar), std::string::npos) << *line;
+
+    SendMessageA(WindowHandle(), RM_DUE, stored->id, 0);
+    const std::vector<HWND> popups = Popups();
+    ASSERT_EQ(popups.size(), 1u);
+    const std::string title = ControlText(popups[0], kPopupTitleLine);
+    EXPECT_EQ(title.rfind("提醒标题：小华", 0), 0u) << title;
+    EXPECT_NE(title.find(lunar), std::string::npos) << title;
 }
 
 }  // namespace
