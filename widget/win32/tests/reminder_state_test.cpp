@@ -117,6 +117,16 @@ TEST_F(ReminderStateTest, ReminderDueWhileNotRunningIsListedWithoutSoundAndDelet
     testkit::PumpMessages(300);
     EXPECT_TRUE(testkit::SaveWindowPng(window, JoinPath(WIDGET_SCREENSHOT_DIR, "widget_missed_reminders.png")));
 
+    // 打开 shows the reminder as stored in its editor; the list stays.
+    PostMessageA(window, WM_COMMAND, IDC_MISSED_OPEN, 0);
+    testkit::PumpMessages(300);
+    ASSERT_NE(Window()->scheduleEditor(), nullptr);
+    const HWND editor = Window()->scheduleEditor()->window();
+    EXPECT_TRUE(IsWindowVisible(editor));
+    EXPECT_EQ(ControlText(editor, IDC_SCHEDULE_TITLE), "交报告");
+    SendMessageA(editor, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(IsWindowVisible(window));
+
     {
         testkit::MessageBoxAnswerer answerer(services::kMessageBoxCaption.data(), IDOK, 5000);
         PostMessageA(window, WM_COMMAND, IDC_MISSED_DELETE, 0);
@@ -189,13 +199,18 @@ TEST_F(ReminderStateTest, AlertPutOffPastItsMomentWhileNotRunningComesOnceAtStar
 // An alert put off from its pop-up: the pop-up goes, the file holds the
 // alert at once, and it comes back once, after the chosen five minutes.
 TEST_F(ReminderStateTest, SnoozedForFiveMinutesComesBackOnceWithANewPopup) {
+    const std::string sound = Folder().PathOf("snoozed.wav");
+    ASSERT_TRUE(sound_files::WriteSilentWave(sound, 300));
     const Moment now = SystemClock().Now();
-    ASSERT_EQ(Start(TestSettings(300, 60), {OnceAt("打电话", now, 24 * kHour)}), 1);
+    ReminderItem call = OnceAt("打电话", now, 24 * kHour);
+    call.sound = sound;
+    ASSERT_EQ(Start(TestSettings(300, 60), {call}), 1);
     const std::uint32_t id = StoredId(*Window(), "打电话");
     ASSERT_NE(id, 0u);
     SendMessageA(WindowHandle(), RM_DUE, id, 0);
     std::vector<HWND> popups = Popups();
     ASSERT_EQ(popups.size(), 1u);
+    EXPECT_EQ(QuerySoundPlayer()->GetCurrentID(), id);
     const HWND popup = popups[0];
     const HWND choice = GetDlgItem(popup, IDC_POPUP_SNOOZE_MINUTES);
     ASSERT_NE(choice, nullptr);
@@ -207,6 +222,7 @@ TEST_F(ReminderStateTest, SnoozedForFiveMinutesComesBackOnceWithANewPopup) {
     testkit::PumpMessages(300);
     EXPECT_FALSE(IsWindow(popup));
     EXPECT_EQ(Window()->popupCount(), 0u);
+    EXPECT_EQ(QuerySoundPlayer()->GetCurrentID(), 0u) << "the sound plays on";
     EXPECT_EQ(Window()->snoozes().size(), 1u);
     const std::optional<ReminderState> saved = SavedState(Folder());
     ASSERT_TRUE(saved.has_value());
@@ -222,6 +238,7 @@ TEST_F(ReminderStateTest, SnoozedForFiveMinutesComesBackOnceWithANewPopup) {
     popups = Popups();
     ASSERT_EQ(popups.size(), 1u);
     EXPECT_EQ(ControlText(popups[0], IDC_POPUP_TITLE_LINE), "提醒标题：打电话");
+    EXPECT_EQ(QuerySoundPlayer()->GetCurrentID(), id);
     Window()->CheckReminderState(due + 20);
     EXPECT_EQ(Popups().size(), 1u);
     EXPECT_TRUE(Window()->snoozes().empty());
@@ -234,8 +251,9 @@ TEST_F(ReminderStateTest, ReminderGoneWhileItsAlertIsPutOffNeverComesBack) {
     struct Case {
         const char* name;
         UINT message;
+        bool forgottenAtOnce;  // a purge leaves the alert to be dropped when it is due
     };
-    const Case cases[] = {{"deleted", RM_DELETE}, {"purged as expired", RM_PURGE}};
+    const Case cases[] = {{"deleted", RM_DELETE, true}, {"purged as expired", RM_PURGE, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Moment now = SystemClock().Now();
@@ -247,6 +265,7 @@ TEST_F(ReminderStateTest, ReminderGoneWhileItsAlertIsPutOffNeverComesBack) {
         ASSERT_NE(id, 0u);
         SendMessageA(WindowHandle(), c.message, c.message == RM_DELETE ? id : 0, 0);
         EXPECT_EQ(StoredId(*Window(), "买票"), 0u);
+        EXPECT_EQ(Window()->snoozes().empty(), c.forgottenAtOnce);
         Window()->CheckReminderState(now + 2 * kHour);
         EXPECT_TRUE(Popups().empty());
         EXPECT_TRUE(Window()->snoozes().empty());
