@@ -290,6 +290,20 @@ TEST_F(ReminderAlertTest, YearlyLunarBirthdayMadeInTheEditorIsListedAndAlertedOn
     EXPECT_EQ(line->rfind(listed, 0), 0u) << *line;
     EXPECT_NE(line->find(lunar), std::string::npos) << *line;
 
+    // A click on its line opens it in the birthday editor as it was made.
+    EXPECT_FALSE(IsWindowVisible(editor));
+    for (std::size_t i = 0; i < Window()->view().panelLines().size(); ++i) {
+        if (Window()->view().panelLines()[i].id == stored->id) {
+            const POINT centre = CentreOfLine(*Window(), i);
+            Click(centre.x, centre.y);
+        }
+    }
+    EXPECT_TRUE(IsWindowVisible(editor));
+    EXPECT_EQ(IsDlgButtonChecked(editor, IDC_BIRTHDAY_YEARLY), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(editor, IDC_BIRTHDAY_LUNAR), BST_CHECKED);
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(editor, kBirthdayDelete)));
+    SendMessageA(editor, WM_COMMAND, IDCANCEL, 0);
+
     SendMessageA(WindowHandle(), RM_DUE, stored->id, 0);
     const std::vector<HWND> popups = Popups();
     ASSERT_EQ(popups.size(), 1u);

@@ -274,4 +274,28 @@ TEST_F(ReminderStateTest, ReminderGoneWhileItsAlertIsPutOffNeverComesBack) {
     }
 }
 
+// A restore from a backup gives every reminder a new id; an alert put off
+// before still comes for its reminder, and the missed list, whose rows name
+// the old ids, closes.
+TEST_F(ReminderStateTest, RestoreFromABackupKeepsThePutOffAlertOfItsReminder) {
+    const Moment now = SystemClock().Now();
+    const ReminderItem item = OnceAt("还书", now, 24 * kHour);
+    const ReminderItem missed = OnceAt("开会", now, -kHour);
+    ASSERT_EQ(Start(TestSettings(300, 60), {item, missed}, nullptr,
+                    ReminderStateBytes(now - 2 * kHour, {{now + kHour, item}})),
+              1);
+    ASSERT_NE(Window()->missedWindow(), nullptr);
+    const std::uint32_t before = StoredId(*Window(), "还书");
+    Folder().Write("Calendar.dat", ReminderFileBytes({item, missed}));
+    SendMessageA(WindowHandle(), RM_RELOAD, 0, 0);
+    testkit::PumpMessages(300);
+    ASSERT_NE(StoredId(*Window(), "还书"), before);
+    EXPECT_EQ(Window()->missedWindow(), nullptr);
+    EXPECT_EQ(Window()->snoozes().size(), 1u);
+    Window()->CheckReminderState(now + kHour);
+    const std::vector<HWND> popups = Popups();
+    ASSERT_EQ(popups.size(), 1u);
+    EXPECT_EQ(ControlText(popups[0], IDC_POPUP_TITLE_LINE), "提醒标题：还书");
+}
+
 }  // namespace
