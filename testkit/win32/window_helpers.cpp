@@ -1,5 +1,7 @@
 #include "testkit/win32/window_helpers.h"
 
+#include <commctrl.h>
+
 #include "common/text_encoding.h"
 
 namespace testkit {
@@ -139,6 +141,21 @@ std::optional<LRESULT> SendWithTimeout(HWND window,
         return std::nullopt;
     }
     return static_cast<LRESULT>(result);
+}
+
+void PickDate(HWND picker, int year, int month, int day) {
+    SYSTEMTIME picked = {};
+    picked.wYear = static_cast<WORD>(year);
+    picked.wMonth = static_cast<WORD>(month);
+    picked.wDay = static_cast<WORD>(day);
+    SendWithTimeout(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&picked));
+    NMDATETIMECHANGE change = {};
+    change.nmhdr.hwndFrom = picker;
+    change.nmhdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(picker));
+    change.nmhdr.code = DTN_DATETIMECHANGE;
+    change.dwFlags = GDT_VALID;
+    change.st = picked;
+    SendWithTimeout(GetParent(picker), WM_NOTIFY, change.nmhdr.idFrom, reinterpret_cast<LPARAM>(&change));
 }
 
 bool PostToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

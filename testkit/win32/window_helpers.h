@@ -52,6 +52,10 @@ std::optional<LRESULT> SendWithTimeout(HWND window,
 
 bool PostToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Picks a day in a date picker as the user would: the picker's date, then
+// its change notice to its parent (both sent with SendWithTimeout).
+void PickDate(HWND picker, int year, int month, int day);
+
 // Dispatches the calling thread's messages for about `milliseconds`, so
 // windows it owns paint and react while a test waits.
 void PumpMessages(unsigned int milliseconds);

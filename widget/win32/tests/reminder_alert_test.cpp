@@ -211,23 +211,6 @@ TEST_F(ReminderAlertTest, ReminderGoneBeforeItsAlertStillGetsAnEmptyPopupAndNoSo
     EXPECT_TRUE(Popups().empty());
 }
 
-// Picks `date` in a date picker as the user would: the picker's date, then
-// its change notice to the dialog.
-void PickDate(HWND picker, GregorianDate date) {
-    SYSTEMTIME picked = {};
-    picked.wYear = static_cast<WORD>(date.year);
-    picked.wMonth = static_cast<WORD>(date.month);
-    picked.wDay = static_cast<WORD>(date.day);
-    SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&picked));
-    NMDATETIMECHANGE change = {};
-    change.nmhdr.hwndFrom = picker;
-    change.nmhdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(picker));
-    change.nmhdr.code = DTN_DATETIMECHANGE;
-    change.dwFlags = GDT_VALID;
-    change.st = picked;
-    SendMessageA(GetParent(picker), WM_NOTIFY, change.nmhdr.idFrom, reinterpret_cast<LPARAM>(&change));
-}
-
 // A day of 2001-2020 with the lunar month and day of `today`: a lunar
 // birthday born then comes today. None when no year of them has that date.
 std::optional<GregorianDate> EarlierDayWithLunarDate(const LunarDate& today) {
@@ -262,7 +245,7 @@ TEST_F(ReminderAlertTest, YearlyLunarBirthdayMadeInTheEditorIsListedAndAlertedOn
     ASSERT_NE(Window()->birthdayEditor(), nullptr);
     const HWND editor = Window()->birthdayEditor()->window();
     SetDlgItemTextA(editor, IDC_BIRTHDAY_NAME, "小华");
-    PickDate(GetDlgItem(editor, IDC_BIRTHDAY_DATE), *born);
+    testkit::PickDate(GetDlgItem(editor, IDC_BIRTHDAY_DATE), born->year, born->month, born->day);
     SendMessageA(GetDlgItem(editor, IDC_BIRTHDAY_YEARLY), BM_CLICK, 0, 0);
     SendMessageA(GetDlgItem(editor, IDC_BIRTHDAY_LUNAR), BM_CLICK, 0, 0);
     SendMessageA(editor, WM_COMMAND, IDOK, 0);

@@ -250,18 +250,7 @@ bool Shown(HWND control) {
 }
 
 void PickDate(HWND picker, GregorianDate date) {
-    SYSTEMTIME picked = {};
-    picked.wYear = static_cast<WORD>(date.year);
-    picked.wMonth = static_cast<WORD>(date.month);
-    picked.wDay = static_cast<WORD>(date.day);
-    Send(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&picked));
-    NMDATETIMECHANGE change = {};
-    change.nmhdr.hwndFrom = picker;
-    change.nmhdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(picker));
-    change.nmhdr.code = DTN_DATETIMECHANGE;
-    change.dwFlags = GDT_VALID;
-    change.st = picked;
-    Send(GetParent(picker), WM_NOTIFY, change.nmhdr.idFrom, reinterpret_cast<LPARAM>(&change));
+    testkit::PickDate(picker, date.year, date.month, date.day);
 }
 
 GregorianDate ShownDate(HWND picker) {
