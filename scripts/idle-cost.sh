@@ -2,14 +2,17 @@
 # The suite's idle cost under Wine, measured against a bare window program.
 #
 #   scripts/idle-cost.sh [--tree windows64|windows32] [--settle SECONDS] [--span SECONDS]
-#                        [--reminders "0 10000"]
+#                        [--reminders "0 10000"] [--pointer on|away]
 #
 # Builds the product and the benchmark's programs in the tree (64-bit by
 # default), then runs, one after the other on a display, a prefix and a wine
 # server of the benchmark's own (build/<tree>/idle-cost/): bare_window.exe,
 # and the assembled suite once for each reminder count (a fresh program
 # folder each time, Calendar.dat holding that many reminders, none of them
-# due). Each program's window has the pointer resting on it. After the
+# due). Each program's window has the pointer resting on it; with
+# --pointer away the pointer stays at the middle of the screen, away from
+# both windows, and the calendar hides at its edge after a few seconds (the
+# shipped settings hide it). After the
 # settling time the processor time (user + system, /proc/<pid>/stat) of the
 # program's Wine process, of the wine server and of the prefix's other Wine
 # processes (services, the tray) is taken over the measured span and printed
@@ -24,15 +27,26 @@ tree=windows64
 settle=20
 span=60
 reminder_counts="0 10000"
+pointer=on
 while [ $# -gt 0 ]; do
     case "$1" in
     --tree) tree=$2; shift 2 ;;
     --settle) settle=$2; shift 2 ;;
     --span) span=$2; shift 2 ;;
     --reminders) reminder_counts=$2; shift 2 ;;
-    *) echo "usage: $0 [--tree windows64|windows32] [--settle S] [--span S] [--reminders \"0 10000\"]" >&2; exit 2 ;;
+    --pointer) pointer=$2; shift 2 ;;
+    *)
+        echo "usage: $0 [--tree windows64|windows32] [--settle S] [--span S] [--reminders \"0 10000\"]" \
+            "[--pointer on|away]" >&2
+        exit 2
+        ;;
     esac
 done
+case "$pointer" in
+on) pointer_argument=() ;;
+away) pointer_argument=(away) ;;
+*) echo "idle-cost: --pointer is on or away" >&2; exit 2 ;;
+esac
 case "$tree" in
 windows64) preset=windows64 ;;
 windows32) preset=windows ;;
@@ -135,7 +149,7 @@ measure() {
     local wait_log="$bench/window_wait.log" waiter runner pid visible_ms started_ms server others rss
     local p0 s0 o0 p1 s1 o1
     rm -f "$wait_log"
-    "$run" "$PWD/$build/bin/window_wait.exe" "$title" 60000 >"$wait_log" &
+    "$run" "$PWD/$build/bin/window_wait.exe" "$title" 60000 "${pointer_argument[@]}" >"$wait_log" &
     waiter=$!
     until grep -q waiting "$wait_log" 2>/dev/null; do sleep 0.05; done
     (cd "$folder" && WINE_RUN_TIMEOUT=0 exec "$run" "$program") >"$bench/$name-$reminders.log" 2>&1 &
@@ -200,7 +214,8 @@ done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
 echo
-echo "Idle cost, $tree tree ($build), $(date -u '+%Y-%m-%d %H:%M UTC'); settled ${settle} s, measured ${span} s"
+echo "Idle cost, $tree tree ($build), $(date -u '+%Y-%m-%d %H:%M UTC'); settled ${settle} s, measured ${span} s," \
+    "pointer $pointer"
 echo "Machine: $(nproc) cores, $(awk '/^model name/ {sub(/.*: /, ""); print; exit}' /proc/cpuinfo);" \
     "load average $load_before before, $load_after after"
 echo "Processor time in seconds per minute (user + system); ratio = (program + wine server) / the same of bare_window.exe"

@@ -1,9 +1,10 @@
 // Waits for a visible top-level window of a title, for the idle-cost
 // benchmark:
-//   window_wait TITLE [TIMEOUT_MS]
+//   window_wait TITLE [TIMEOUT_MS [away]]
 // Prints "waiting" once it polls, then, when the window is visible, the
 // moment it was seen as Unix milliseconds, and rests the pointer on the
-// window's centre (the suite keeps a window with the pointer on it shown).
+// window's centre (the suite keeps a window with the pointer on it shown);
+// with "away" the pointer stays where it is.
 // The X side sees no Win32 windows that are not shown, so the wait runs inside
 // Wine.
 // Exit 0 when found, 1 on the time-out (default 60 s), 2 on bad arguments.
@@ -11,6 +12,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -35,11 +37,12 @@ HWND VisibleWindowOf(const char* title) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3) {
-        std::fputs("usage: window_wait TITLE [TIMEOUT_MS]\n", stderr);
+    if (argc < 2 || argc > 4 || (argc == 4 && std::strcmp(argv[3], "away") != 0)) {
+        std::fputs("usage: window_wait TITLE [TIMEOUT_MS [away]]\n", stderr);
         return 2;
     }
-    const DWORD timeoutMs = argc == 3 ? static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)) : kDefaultTimeoutMs;
+    const DWORD timeoutMs = argc >= 3 ? static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)) : kDefaultTimeoutMs;
+    const bool movePointer = argc < 4;
     std::printf("waiting\n");
     std::fflush(stdout);
     const ULONGLONG start = GetTickCount64();
@@ -53,7 +56,7 @@ int main(int argc, char** argv) {
     }
     std::printf("visible %llu\n", UnixMilliseconds());
     RECT rect = {};
-    if (GetWindowRect(window, &rect)) {
+    if (GetWindowRect(window, &rect) && movePointer) {
         // Only the pointer's place is reported; a refused move shows there.
         SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     }
