@@ -5,8 +5,8 @@
 // moment it was seen as Unix milliseconds, and rests the pointer on the
 // window's centre (the suite keeps a window with the pointer on it shown);
 // with "away" the pointer stays where it is.
-// The X side sees no Win32 windows that are not shown, so the wait runs inside
-// Wine.
+// It runs inside Wine because there it sees the window as Win32 code does
+// (title, visibility) and can move the pointer with no X tool.
 // Exit 0 when found, 1 on the time-out (default 60 s), 2 on bad arguments.
 #include <windows.h>
 
