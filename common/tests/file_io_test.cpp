@@ -10,6 +10,12 @@
 
 #include "common/path_util.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <thread>
+#endif
+
 namespace {
 
 // A fresh folder of its own for each test, removed afterwards.
@@ -71,6 +77,47 @@ TEST_F(FileIoTest, FailedReplaceKeepsTheOldFileAndReportsTheError) {
     EXPECT_EQ(read, "kept");
     EXPECT_EQ(FilesInFolder(), 1u);
 }
+
+#ifdef _WIN32
+// Opens the file for reading as most programs do, sharing reading and
+// writing but not deleting, which keeps a replace from taking its place.
+HANDLE OpenWithoutDeleteSharing(const std::string& path) {
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+TEST_F(FileIoTest, ReplaceWaitsForAReaderThatSoonLetsGo) {
+    const std::string path = PathOf("Calendar.dat");
+    ASSERT_EQ(ReplaceFileAtomically(path, "old"), 0);
+    HANDLE reader = OpenWithoutDeleteSharing(path);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::thread release([reader] {
+        Sleep(300);
+        CloseHandle(reader);
+    });
+    const int result = ReplaceFileAtomically(path, "new");
+    release.join();
+    EXPECT_EQ(result, 0);
+    std::string read;
+    ASSERT_TRUE(ReadWholeFile(path, read));
+    EXPECT_EQ(read, "new");
+    EXPECT_EQ(FilesInFolder(), 1u);
+}
+
+TEST_F(FileIoTest, ReplaceGivesUpOnAReaderThatHoldsOnAndKeepsTheOldFile) {
+    const std::string path = PathOf("Calendar.dat");
+    ASSERT_EQ(ReplaceFileAtomically(path, "old"), 0);
+    HANDLE reader = OpenWithoutDeleteSharing(path);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    const int result = ReplaceFileAtomically(path, "new");
+    CloseHandle(reader);
+    EXPECT_NE(result, 0);
+    std::string read;
+    ASSERT_TRUE(ReadWholeFile(path, read));
+    EXPECT_EQ(read, "old");
+    EXPECT_EQ(FilesInFolder(), 1u);
+}
+#endif
 
 TEST_F(FileIoTest, ReadOfAMissingFileFails) {
     std::string read = "stale";

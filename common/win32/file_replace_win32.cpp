@@ -35,6 +35,43 @@ DWORD MakeTemporaryFile(const std::string& path, std::string& temporary) {
     return 0;
 }
 
+// Another program that has the target open without delete sharing (a backup
+// tool, a virus scanner, a reader of our own) makes the rename fail for as
+// long as it holds the file. Access denied is such a conflict too, unless
+// the target is a folder or read-only: waiting never mends those.
+bool IsBusyTarget(DWORD error, const std::string& path) {
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
+        return true;
+    }
+    if (error != ERROR_ACCESS_DENIED) {
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
+}
+
+// Moves the temporary file over the target, trying again in growing steps
+// for about a second while the target is busy; 0 or the last error.
+DWORD MoveIntoPlace(const std::string& temporary, const std::string& path) {
+    constexpr DWORD kRetryMilliseconds = 1000;
+    constexpr DWORD kLongestStep = 250;
+    DWORD step = 10;
+    DWORD waited = 0;
+    for (;;) {
+        if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return 0;
+        }
+        const DWORD error = GetLastError();
+        if (waited >= kRetryMilliseconds || !IsBusyTarget(error, path)) {
+            return error;
+        }
+        Sleep(step);
+        waited += step;
+        step = step * 2 > kLongestStep ? kLongestStep : step * 2;
+    }
+}
+
 }  // namespace
 
 int ReplaceFileAtomically(const std::string& path, std::string_view contents) {
@@ -55,9 +92,8 @@ int ReplaceFileAtomically(const std::string& path, std::string_view contents) {
             }
         }
     }
-    if (error == 0 &&
-        !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = GetLastError();
+    if (error == 0) {
+        error = MoveIntoPlace(temporary, path);
     }
     if (error != 0) {
         DeleteFileA(temporary.c_str());
