@@ -1,0 +1,34 @@
+#pragma once
+
+// The lookup pages the suite opens from its menu: a perpetual calendar
+// (id=wannianli) and today's exchange rates against the yuan (id=huilv).
+
+#include <map>
+#include <string>
+
+#include "common/local_time.h"
+#include "site/answer_cache.h"
+#include "site/site_response.h"
+#include "site/upstream.h"
+
+struct LookupSettings {
+    // A daily reference-rate document (euro based, as the central bank
+    // publishes it); the yuan rates are worked out from it.
+    std::string ratesUrl = "https://www.ecb.europa.eu/stats/eurofxref/eurofxref-daily.xml";
+    int ratesCacheSeconds = 6 * 60 * 60;
+};
+
+class LookupPages {
+public:
+    LookupPages(IUpstream& upstream, AnswerCache& cache, const IClock& clock, LookupSettings settings);
+
+    // GET /software/lookup.asp with its decoded query parameters ("id" and
+    // the page's own, such as the month shown). An unknown id is a 404.
+    SiteResponse Serve(const std::multimap<std::string, std::string>& parameters);
+
+private:
+    IUpstream& upstream_;
+    AnswerCache& cache_;
+    const IClock& clock_;
+    LookupSettings settings_;
+};
