@@ -119,7 +119,7 @@ endfunction()
 # in --gtest_output).
 function(suite_test name)
     cmake_parse_arguments(ARG "WINDOWS_ONLY;DESKTOP" "" "SOURCES;LIBS" ${ARGN})
-    if(SUITE_FUZZ OR (ARG_WINDOWS_ONLY AND NOT SUITE_WINDOWS))
+    if(SUITE_FUZZ OR SUITE_HOST_TOOLS OR (ARG_WINDOWS_ONLY AND NOT SUITE_WINDOWS))
         return()
     endif()
     add_executable(${name} ${ARG_SOURCES})

@@ -1,0 +1,22 @@
+#pragma once
+
+// The paths of the maker's site that the suite asks for, each bound to the
+// part of the service that answers it.
+
+#include <string>
+#include <string_view>
+
+#include "site/operator_pages.h"
+#include "site/published_skins.h"
+#include "site/site_router.h"
+
+// "http://" and the request's Host header when it is a plain host or
+// host:port, else `fallback`: the list's package addresses must lead the
+// client back to this service under the name it used.
+std::string SiteBaseOf(const SiteRequest& request, std::string_view fallback);
+
+// The skin list and packages, the update notice and the version page.
+void AddContentRoutes(SiteRouter& router,
+                      const PublishedSkins& skins,
+                      const OperatorPages& pages,
+                      std::string fallbackBase);
