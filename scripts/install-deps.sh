@@ -20,10 +20,15 @@ windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 xvfb fo
 windows32=(wine32:i386 gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386)
 # tools/artgen draws the suite's images on the build machine, in both trees.
 art=(g++ pkg-config libcairo2-dev libpango1.0-dev fonts-noto-cjk fonts-wqy-zenhei)
+# site/ builds tessary-site natively, in both trees (the Windows trees as a
+# host tool for ./run.sh and their end-to-end tests): cpp-httplib with
+# OpenSSL for HTTPS upstreams, JSON for the forecast service's answers, and
+# libxml2 for the XML layer the host build configures.
+site=(g++ pkg-config libcpp-httplib-dev libssl-dev nlohmann-json3-dev libxml2-dev)
 
 case "${1:-all}" in
-all) wanted=("${common[@]}" "${native[@]}" "${windows[@]}" "${art[@]}") ;;
-windows) wanted=("${common[@]}" "${windows[@]}" "${art[@]}") ;;
+all) wanted=("${common[@]}" "${native[@]}" "${windows[@]}" "${art[@]}" "${site[@]}") ;;
+windows) wanted=("${common[@]}" "${windows[@]}" "${art[@]}" "${site[@]}") ;;
 *)
     echo "usage: $0 [all|windows]" >&2
     exit 2
