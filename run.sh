@@ -51,7 +51,9 @@ start_site() {
     local program="build/$tree/site-host/bin/tessary-site" log="build/$tree/tessary-site.log"
     local port_file="build/$tree/tessary-site.port" port=
     rm -f "$port_file"
-    "$program" --config site/tessary-site.ini --port 0 </dev/null >"$port_file" 2>"$log" &
+    # The skin packages this build made are the published skins.
+    "$program" --config site/tessary-site.ini --port 0 --skins "build/$tree/published-skins" \
+        </dev/null >"$port_file" 2>"$log" &
     site_pid=$!
     for _ in $(seq 100); do
         port=$(head -n 1 "$port_file" 2>/dev/null || true)

@@ -1,5 +1,7 @@
-// tessary-site --config FILE [--port N]
+// tessary-site --config FILE [--port N] [--skins FOLDER]
 //
+// --port and --skins override the INI file's port and published skins
+// folder (./run.sh publishes the packages its build made).
 // The maker's web site and weather feed as one service. Prints the port it
 // listens on as its first line of standard output (so a script can start
 // it on port 0 and read where it went), logs each request to standard error,
@@ -24,6 +26,7 @@ namespace {
 struct Arguments {
     std::string configPath;
     std::optional<int> port;
+    std::optional<std::string> skinsFolder;
 };
 
 std::optional<Arguments> ParseArguments(int argc, char** argv) {
@@ -39,6 +42,8 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
                 return std::nullopt;
             }
             arguments.port = parsed->port;
+        } else if (name == "--skins" && !value.empty()) {
+            arguments.skinsFolder = value;
         } else {
             return std::nullopt;
         }
@@ -64,7 +69,8 @@ sigset_t StopSignals() {
 int main(int argc, char** argv) {
     const std::optional<Arguments> arguments = ParseArguments(argc, argv);
     if (!arguments) {
-        std::cerr << "usage: tessary-site --config FILE [--port N]   (N from 0 to 65535; 0: a free port)\n";
+        std::cerr << "usage: tessary-site --config FILE [--port N] [--skins FOLDER]   (N from 0 to 65535; 0: a free "
+                     "port)\n";
         return 2;
     }
     SiteConfigResult loaded = LoadSiteConfig(arguments->configPath);
@@ -75,6 +81,9 @@ int main(int argc, char** argv) {
     SiteConfig config = *loaded.config;
     if (arguments->port) {
         config.port = *arguments->port;
+    }
+    if (arguments->skinsFolder) {
+        config.skinsFolder = *arguments->skinsFolder;
     }
 
     const sigset_t signals = StopSignals();

@@ -32,6 +32,32 @@ add_custom_command(OUTPUT ${site_fixture_dir}/skins/Blue.rar
 )
 add_custom_target(site_fixture_skins ALL DEPENDS ${site_fixture_dir}/skins/Blue.rar)
 
+# The suite's own skins (the folders tools/artgen draws; keep this list with
+# its table) as published packages: build/<tree>/published-skins/ is the
+# folder ./run.sh's service publishes.
+set(site_published_dir ${CMAKE_BINARY_DIR}/published-skins)
+set(site_published_targets)
+foreach(skin SkinsDefault SkinsJade SkinsAmber SkinsNight)
+    set(skin_rc ${CMAKE_CURRENT_BINARY_DIR}/${skin}.rc)
+    set(skin_res ${CMAKE_CURRENT_BINARY_DIR}/${skin}.res.o)
+    add_custom_command(OUTPUT ${skin_res}
+        COMMAND ${CMAKE_COMMAND} -DSKIN_FOLDER=${CMAKE_BINARY_DIR}/art/modules/Calendar/${skin} -DSKIN_NAME=${skin}
+                -DOUTPUT=${skin_rc} -P ${CMAKE_CURRENT_SOURCE_DIR}/win32/skin_package_rc.cmake
+        COMMAND ${CMAKE_RC_COMPILER} -O coff -i ${skin_rc} -o ${skin_res}
+        DEPENDS ${CMAKE_BINARY_DIR}/art.stamp ${CMAKE_CURRENT_SOURCE_DIR}/win32/skin_package_rc.cmake
+        COMMENT "Packing the skin ${skin}"
+        VERBATIM
+    )
+    add_executable(skin_package_${skin} WIN32 win32/skin_package.cpp ${skin_res})
+    add_dependencies(skin_package_${skin} art)
+    set_target_properties(skin_package_${skin} PROPERTIES OUTPUT_NAME ${skin}
+                          RUNTIME_OUTPUT_DIRECTORY ${site_published_dir})
+    target_include_directories(skin_package_${skin} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_options(skin_package_${skin} PRIVATE -static)
+    suite_code_options(skin_package_${skin})
+    list(APPEND site_published_targets skin_package_${skin})
+endforeach()
+
 set(site_fixture_script ${CMAKE_CURRENT_SOURCE_DIR}/tests/site_fixture.sh)
 add_test(NAME site_service_start COMMAND ${site_fixture_script} start ${site_program} ${site_fixture_dir})
 set_tests_properties(site_service_start PROPERTIES FIXTURES_SETUP site_service)
@@ -44,11 +70,13 @@ set(site_loader_resources ${CMAKE_BINARY_DIR}/loader/tessary.res.o)
 suite_test(site_win32_tests
     SOURCES
         tests/win32/site_service_test.cpp
+        tests/win32/skin_package_test.cpp
         ${PROJECT_SOURCE_DIR}/loader/tests/win32/fixture_folder.cpp
         ${site_loader_resources}
     LIBS loader_win32 weather_win32 testkit
     WINDOWS_ONLY
     DESKTOP
 )
-add_dependencies(site_win32_tests site_host site_fixture_skins loader_resources fixture_skin_package)
+add_dependencies(site_win32_tests site_host site_fixture_skins loader_resources fixture_skin_package
+                 ${site_published_targets})
 set_tests_properties(site_win32_tests PROPERTIES FIXTURES_REQUIRED site_service)
