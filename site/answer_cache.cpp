@@ -16,7 +16,8 @@ void AnswerCache::Store(const std::string& key, std::string body, Moment fetched
     entries_[key] = Entry{std::move(body), fetchedAt};
 }
 
-std::optional<AnswerCache::Entry> AnswerCache::FindFresh(const std::string& key, Moment now, int maxAgeSeconds) const {
+std::optional<AnswerCache::Entry> AnswerCache::FindFresh(const std::string& key, Moment now,
+                                                         int maxAgeSeconds) const {
     auto entry = Find(key);
     if (!entry || entry->fetchedAt > now || now - entry->fetchedAt > maxAgeSeconds) {
         return std::nullopt;
