@@ -70,6 +70,7 @@ SiteConfigResult ParseSiteConfig(const std::string& path, const std::string& tex
     reader.Folder("folders", "skins", config.skinsFolder);
     reader.Folder("folders", "pages", config.pagesFolder);
     reader.Folder("files", "address_table", config.addressTablePath);
+    reader.Folder("files", "holiday_table", config.holidayTablePath);
     reader.Text("upstream", "forecast_url", config.forecastUrl);
     reader.Text("upstream", "rates_url", config.ratesUrl);
     reader.Number("upstream", "timeout_seconds", 1, 600, config.upstreamTimeoutSeconds);

@@ -19,6 +19,7 @@ struct SiteConfig {
     int forecastCacheSeconds = 30 * 60;
     int ratesCacheSeconds = 6 * 60 * 60;
     std::string addressTablePath = "content/address_table.txt";
+    std::string holidayTablePath = "../data/holiday.dat";  // the suite's own, for the calendar page
     int upstreamTimeoutSeconds = 15;  // connect and read, each
 };
 

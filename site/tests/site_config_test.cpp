@@ -21,6 +21,7 @@ TEST(SiteConfigTest, AnEmptyFileGivesTheDocumentedDefaults) {
     EXPECT_EQ(config.skinsFolder, "/srv/site/content/skins");
     EXPECT_EQ(config.pagesFolder, "/srv/site/content");
     EXPECT_EQ(config.addressTablePath, "/srv/site/content/address_table.txt");
+    EXPECT_EQ(config.holidayTablePath, "/srv/data/holiday.dat");
     EXPECT_EQ(config.forecastUrl, "https://api.open-meteo.com/v1/forecast");
     EXPECT_EQ(config.ratesUrl, "https://www.ecb.europa.eu/stats/eurofxref/eurofxref-daily.xml");
     EXPECT_EQ(config.upstreamTimeoutSeconds, 15);
@@ -40,6 +41,7 @@ TEST(SiteConfigTest, TheCheckedInFileHoldsExactlyTheDefaults) {
     EXPECT_EQ(checkedIn.config->skinsFolder, defaults.skinsFolder);
     EXPECT_EQ(checkedIn.config->pagesFolder, defaults.pagesFolder);
     EXPECT_EQ(checkedIn.config->addressTablePath, defaults.addressTablePath);
+    EXPECT_EQ(checkedIn.config->holidayTablePath, defaults.holidayTablePath);
     EXPECT_EQ(checkedIn.config->forecastUrl, defaults.forecastUrl);
     EXPECT_EQ(checkedIn.config->ratesUrl, defaults.ratesUrl);
     EXPECT_EQ(checkedIn.config->upstreamTimeoutSeconds, defaults.upstreamTimeoutSeconds);
