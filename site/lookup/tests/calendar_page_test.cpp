@@ -292,4 +292,14 @@ TEST_F(CalendarPageTest, MissingHolidayFileShowsLunarDaysAndTermsOnly) {
     ExpectDays(page, {{4, "十七", {"立春"}, {}}, {17, "正月", {}, {}}});
 }
 
+TEST_F(CalendarPageTest, HolidayTitlesShowAsText) {
+    LookupSettings settings;
+    settings.holidayTablePath = SUITE_SOURCE_DIR "/site/lookup/tests/data/holiday_markup.dat";
+    LookupPages pages(upstream_, cache_, clock_, settings);
+    const SiteResponse page = pages.Serve({{"id", "wannianli"}, {"y", "2026"}, {"m", "2"}});
+    ASSERT_EQ(page.status, 200);
+    ExpectDays(page, {{14, "廿七", {}, {"&lt;script&gt;alert(1)&lt;/script&gt; &amp; &quot;Co&quot;"}}});
+    EXPECT_EQ(page.body.find("<script"), std::string::npos);
+}
+
 }  // namespace
