@@ -122,7 +122,7 @@ SiteResponse WeatherFeed::DocumentOf(const StationCoordinates& station, std::int
     }
 
     UpstreamReply reply = upstream_.Get(OpenMeteoForecastUrl(settings_.forecastUrl, station));
-    int failure = reply.reached ? kBadGateway : kServiceUnavailable;
+    const int failure = reply.reached ? kBadGateway : kServiceUnavailable;
     if (reply.reached && reply.status == 200) {
         if (std::optional<std::string> document = DocumentFromAnswer(reply.body, station, day)) {
             cache_.Store(key, std::move(reply.body), now);

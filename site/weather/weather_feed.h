@@ -4,6 +4,7 @@
 // stations of the suite's tables, built from a public forecast service, and
 // the city of the asking client.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
