@@ -37,3 +37,14 @@ void AddContentRoutes(SiteRouter& router,
         return ParameterOf(request, "id") == "tessary" ? pages.Serve("online.asp") : NotFoundResponse();
     });
 }
+
+void AddFeedRoutes(SiteRouter& router, WeatherFeed& weather, LookupPages& lookup) {
+    router.AddPrefix("/weather/",
+                     [&weather](const SiteRequest&, std::string_view rest) { return weather.Forecast(rest); });
+    router.AddExact("/querycity.php", [&weather](const SiteRequest& request, std::string_view) {
+        return weather.QueryCity(request.clientAddress);
+    });
+    router.AddExact("/software/lookup.asp", [&lookup](const SiteRequest& request, std::string_view) {
+        return lookup.Serve(request.parameters);
+    });
+}

@@ -6,9 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "site/lookup/lookup_pages.h"
 #include "site/operator_pages.h"
 #include "site/published_skins.h"
 #include "site/site_router.h"
+#include "site/weather/weather_feed.h"
 
 // "http://" and the request's Host header when it is a plain host or
 // host:port, else `fallback`: the list's package addresses must lead the
@@ -20,3 +22,6 @@ void AddContentRoutes(SiteRouter& router,
                       const PublishedSkins& skins,
                       const OperatorPages& pages,
                       std::string fallbackBase);
+
+// The weather feed's forecasts and city query, and the lookup pages.
+void AddFeedRoutes(SiteRouter& router, WeatherFeed& weather, LookupPages& lookup);

@@ -6,11 +6,13 @@
 
 #include "common/local_time.h"
 #include "site/answer_cache.h"
+#include "site/lookup/lookup_pages.h"
 #include "site/operator_pages.h"
 #include "site/published_skins.h"
 #include "site/site_config.h"
 #include "site/site_router.h"
 #include "site/upstream.h"
+#include "site/weather/weather_feed.h"
 
 class SiteService {
 public:
@@ -22,6 +24,8 @@ public:
 
 private:
     AnswerCache cache_;
+    WeatherFeed weather_;
+    LookupPages lookup_;
     PublishedSkins skins_;
     OperatorPages pages_;
     SiteRouter router_;

@@ -10,12 +10,17 @@
 #include "site/answer_cache.h"
 #include "site/site_response.h"
 #include "site/upstream.h"
+#include "widget/calendar/holiday_table.h"
 
 struct LookupSettings {
     // A daily reference-rate document (euro based, as the central bank
     // publishes it); the yuan rates are worked out from it.
     std::string ratesUrl = "https://www.ecb.europa.eu/stats/eurofxref/eurofxref-daily.xml";
+    // Rates fetched on the same Beijing day and no longer ago than this are
+    // served without asking the bank again.
     int ratesCacheSeconds = 6 * 60 * 60;
+    // The suite's holiday.dat (GBK); a missing file shows no holidays.
+    std::string holidayTablePath;
 };
 
 class LookupPages {
@@ -27,8 +32,14 @@ public:
     SiteResponse Serve(const std::multimap<std::string, std::string>& parameters);
 
 private:
+    // id=wannianli: "y" and "m" name the month, today's in Beijing by default.
+    SiteResponse ServeCalendar(const std::multimap<std::string, std::string>& parameters) const;
+    // id=huilv.
+    SiteResponse ServeRates();
+
     IUpstream& upstream_;
     AnswerCache& cache_;
     const IClock& clock_;
     LookupSettings settings_;
+    HolidayTable holidays_;
 };

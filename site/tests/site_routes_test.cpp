@@ -77,6 +77,27 @@ TEST_F(SiteRoutesTest, AMissingOperatorFileIsA404) {
     EXPECT_EQ(Get("/software/online.asp", {{"id", "tessary"}}).status, 404);
 }
 
+// The feed's own answers are its tests'; here: each path reaches its part,
+// and an unreachable upstream gives an error status, never a 404 or half a
+// page.
+TEST_F(SiteRoutesTest, TheFeedPathsReachTheWeatherFeedAndTheLookupPages) {
+    const SiteResponse forecast = Get("/weather/54511_24.xml");
+    EXPECT_GE(forecast.status, 500);
+    EXPECT_EQ(forecast.body.find("<?xml"), std::string::npos);
+    EXPECT_GT(upstream_.asked, 0);
+    EXPECT_EQ(Get("/weather/99999_24.xml").status, 404);
+
+    const SiteResponse city = Get("/querycity.php");
+    EXPECT_EQ(city.status, 200);
+    EXPECT_NE(city.body.find("<city>北京</city>"), std::string::npos) << city.body;
+
+    const SiteResponse calendar = Get("/software/lookup.asp", {{"id", "wannianli"}, {"y", "2008"}, {"m", "8"}});
+    EXPECT_EQ(calendar.status, 200);
+    EXPECT_NE(calendar.body.find("2008"), std::string::npos);
+    EXPECT_GE(Get("/software/lookup.asp", {{"id", "huilv"}}).status, 500);
+    EXPECT_EQ(Get("/software/lookup.asp", {{"id", "other"}}).status, 404);
+}
+
 TEST_F(SiteRoutesTest, EverythingElseIsA404) {
     WriteFile("pages/online.asp", "<body>4.1</body>");
     WriteFile("pages/sysupdate.htm", kNotice);
