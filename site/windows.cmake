@@ -60,7 +60,9 @@ endforeach()
 
 set(site_fixture_script ${CMAKE_CURRENT_SOURCE_DIR}/tests/site_fixture.sh)
 add_test(NAME site_service_start COMMAND ${site_fixture_script} start ${site_program} ${site_fixture_dir})
-set_tests_properties(site_service_start PROPERTIES FIXTURES_SETUP site_service)
+# The service dates its forecasts in its own time zone: the same as the
+# Wine tests' (they run in China time).
+set_tests_properties(site_service_start PROPERTIES FIXTURES_SETUP site_service ENVIRONMENT "TZ=Asia/Shanghai")
 add_test(NAME site_service_stop COMMAND ${site_fixture_script} stop ${site_program} ${site_fixture_dir})
 set_tests_properties(site_service_stop PROPERTIES FIXTURES_CLEANUP site_service)
 
