@@ -1,9 +1,8 @@
 #include "loader/skin_update.h"
 
 #include <array>
-#include <cstdio>
-#include <memory>
 
+#include "common/file_io.h"
 #include "common/host_address.h"
 #include "common/text_encoding.h"
 #include "loader/module_record.h"
@@ -46,9 +45,11 @@ bool EqualsAscii(std::string_view text, std::string_view word) {
     return true;
 }
 
+// Read rather than opened, so that the check shares the file as every reader
+// of ours does and never holds off a save of it.
 bool FileExists(const std::string& path) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    return file != nullptr;
+    std::string unused;
+    return ReadWholeFile(path, unused);
 }
 
 std::string CutToField(std::string_view text, std::size_t fieldBytes) {

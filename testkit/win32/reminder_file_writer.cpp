@@ -1,9 +1,12 @@
-// Writes a Calendar.dat of many reminders for the idle-cost benchmark:
-//   reminder_file_writer PATH COUNT
+// Writes a Calendar.dat of many reminders for the idle-cost benchmark and
+// the tests of saving:
+//   reminder_file_writer PATH COUNT [ROUNDS]
 // Every reminder is registered with the timer service when the widget
 // starts, but none comes due for at least a day, so no alert or missed
-// reminder box changes what is measured. Exit 0 when written, 1 when the
-// file could not be written, 2 on bad arguments.
+// reminder box changes what is measured. ROUNDS (1 unless given) saves the
+// file that many times over as the widget does, 0 without end, until the
+// program is killed. Exit 0 when written, 1 when a save failed, 2 on bad
+// arguments.
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -17,6 +20,7 @@
 namespace {
 
 constexpr long kMaxCount = 1000000;
+constexpr long kMaxRounds = 1000000;
 constexpr Moment kDay = 86400;
 
 // Once, interval, weekly and monthly reminders in turn, all starting from
@@ -46,17 +50,24 @@ ReminderItem ReminderNumber(int i, Moment now) {
     return item;
 }
 
+// A whole decimal number from 0 to `most`, or -1.
+long NumberArgument(const char* text, long most) {
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    return end != text && *end == '\0' && value >= 0 && value <= most ? value : -1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fputs("usage: reminder_file_writer PATH COUNT\n", stderr);
+    if (argc != 3 && argc != 4) {
+        std::fputs("usage: reminder_file_writer PATH COUNT [ROUNDS]\n", stderr);
         return 2;
     }
-    char* end = nullptr;
-    const long count = std::strtol(argv[2], &end, 10);
-    if (*end != '\0' || count < 0 || count > kMaxCount) {
-        std::fputs("reminder_file_writer: COUNT must be 0 to 1000000\n", stderr);
+    const long count = NumberArgument(argv[2], kMaxCount);
+    const long rounds = argc == 4 ? NumberArgument(argv[3], kMaxRounds) : 1;
+    if (count < 0 || rounds < 0) {
+        std::fputs("reminder_file_writer: COUNT and ROUNDS must be 0 to 1000000\n", stderr);
         return 2;
     }
     const Moment now = static_cast<Moment>(std::time(nullptr));
@@ -66,9 +77,18 @@ int main(int argc, char** argv) {
         items[item.id] = item;
     }
     std::string bytes;
-    if (!EncodeReminderFile(items, bytes) || ReplaceFileAtomically(argv[1], bytes) != 0) {
-        std::fprintf(stderr, "reminder_file_writer: cannot write %s\n", argv[1]);
+    if (!EncodeReminderFile(items, bytes)) {
+        std::fputs("reminder_file_writer: cannot encode the reminders\n", stderr);
         return 1;
     }
-    return 0;
+    for (unsigned long long round = 1;; ++round) {
+        if (const int error = ReplaceFileAtomically(argv[1], bytes); error != 0) {
+            std::fprintf(stderr, "reminder_file_writer: cannot write %s (error %d, round %llu)\n", argv[1], error,
+                         round);
+            return 1;
+        }
+        if (round == static_cast<unsigned long long>(rounds)) {
+            return 0;
+        }
+    }
 }

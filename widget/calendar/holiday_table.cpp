@@ -1,11 +1,10 @@
 #include "widget/calendar/holiday_table.h"
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <utility>
 
+#include "common/file_io.h"
 #include "widget/calendar/lunar_converter.h"
 
 namespace {
@@ -153,13 +152,12 @@ std::int64_t Key(std::int64_t high, std::int64_t low) {
 }  // namespace
 
 bool HolidayTable::Load(const std::string& path) {
-    // Binary, so that CR LF reaches the parser unchanged on both builds; the
-    // narrow path is passed to the C runtime, which reads it as GBK on Windows.
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) {
+    // Read as bytes, so CR LF reaches the parser unchanged on both builds, and
+    // shared with anyone who replaces the file meanwhile.
+    std::string text;
+    if (!ReadWholeFile(path, text)) {
         return false;
     }
-    std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     Parse(text);
     return true;
 }

@@ -49,7 +49,7 @@ public:
     static constexpr int kDescriptionWidth = 169;
 
     // Reads holiday.dat at `path` (GBK, CR LF or LF line ends) and adds its
-    // entries. False when the file cannot be opened; the table is then unchanged.
+    // entries. False when the file cannot be read; the table is then unchanged.
     bool Load(const std::string& path);
 
     // Adds the entries of a holiday file's text.

@@ -1,8 +1,10 @@
-#include "common/file_io.h"
+// Whole-file reading for the native build.
 
 #include <fstream>
 #include <ios>
-#include <iterator>
+#include <new>
+
+#include "common/file_io.h"
 
 bool ReadWholeFile(const std::string& path, std::string& contents) {
     contents.clear();
@@ -13,8 +15,19 @@ bool ReadWholeFile(const std::string& path, std::string& contents) {
     // The GNU library's file buffer throws on a failed read (a folder opens
     // on Linux, and reading it fails) whatever the stream's exception mask.
     try {
-        contents.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        char buffer[65536];
+        while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+            const auto got = static_cast<std::size_t>(file.gcount());
+            if (got > kMaxWholeFileBytes - contents.size()) {
+                contents.clear();
+                return false;
+            }
+            contents.append(buffer, got);
+        }
     } catch (const std::ios_base::failure&) {
+        contents.clear();
+        return false;
+    } catch (const std::bad_alloc&) {
         contents.clear();
         return false;
     }
