@@ -4,6 +4,7 @@
 
 #include "alarmclock/win32/query_clock.h"
 #include "common/path_util.h"
+#include "common/win32/owned_windows.h"
 #include "services/product_services.h"
 #include "widget/reminders/reminder_messages.h"
 
@@ -237,6 +238,9 @@ BOOL CCalendarWindow::ShowOnTop() {
     const BOOL result = SetWindowPos(GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     hidden_ = false;
     clock_.Show(true);
+    // A window that stays under the calendar is still open and reachable
+    // through its owner; there is nothing to tell the user.
+    KeepOwnedWindowsAbove(GetSafeHwnd());
     return result;
 }
 
