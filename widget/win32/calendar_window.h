@@ -127,6 +127,7 @@ private:
     bool SaveReminders();
     void ReportSaveFailure(HWND messageOwner, bool always);
     void OnWindowPosChanging(WINDOWPOS* position) const;
+    void OnWindowPosChanged(const WINDOWPOS& position);
 
     // calendar_window_input.cpp: pointer, commands, menus, reminder messages.
     bool OnReminderMessage(UINT message, WPARAM wParam, LPARAM lParam);
