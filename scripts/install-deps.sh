@@ -12,7 +12,8 @@ native=(g++ clang libclang-rt-14-dev googletest libbenchmark-dev libxml2-dev)
 # Wine's MCI plays MP3 and every other file of its mpegvideo device through
 # GStreamer: "base" holds the type finding and audio conversion, "good" the
 # MP3 decoder (mpg123). WAV files (waveaudio) need only a sound device.
-windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 xvfb fonts-wqy-zenhei locales
+# fonts-wqy-microhei is the Wine prefix's Chinese GDI font (cmake/wine-run.sh.in).
+windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 xvfb fonts-wqy-zenhei fonts-wqy-microhei locales
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
 # Wine's 32-bit loader runs the 32-bit tree's tests. Some machines run no
 # 32-bit programs, and some cannot install the i386 packages at all; there the

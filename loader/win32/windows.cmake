@@ -92,6 +92,7 @@ suite_code_options(fixture_skin_package)
 
 suite_test(loader_win32_tests
     SOURCES
+        tests/win32/chinese_text_test.cpp
         tests/win32/end_to_end_test.cpp
         tests/win32/fixture_folder.cpp
         tests/win32/loader_window_test.cpp

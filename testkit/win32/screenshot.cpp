@@ -101,4 +101,32 @@ std::optional<Image> LoadImageFile(const std::string& path) {
     return image;
 }
 
+bool SaveZoomedPng(const Image& image, int factor, const std::string& path) {
+    if (factor < 1 || image.width <= 0 || image.height <= 0 ||
+        image.argb.size() != static_cast<std::size_t>(image.width) * image.height) {
+        return false;
+    }
+    GdiplusSession gdiplus;
+    if (!gdiplus.ok()) {
+        return false;
+    }
+    Gdiplus::Bitmap zoomed(image.width * factor, image.height * factor, PixelFormat32bppARGB);
+    Gdiplus::Rect all(0, 0, image.width * factor, image.height * factor);
+    Gdiplus::BitmapData data;
+    if (zoomed.GetLastStatus() != Gdiplus::Ok ||
+        zoomed.LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &data) != Gdiplus::Ok) {
+        return false;
+    }
+    for (int y = 0; y < image.height * factor; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(static_cast<unsigned char*>(data.Scan0) +
+                                                     static_cast<std::ptrdiff_t>(y) * data.Stride);
+        for (int x = 0; x < image.width * factor; ++x) {
+            row[x] = image.Pixel(x / factor, y / factor);
+        }
+    }
+    zoomed.UnlockBits(&data);
+    std::optional<CLSID> png = PngEncoder();
+    return png && zoomed.Save(WidePath(path).c_str(), &*png, nullptr) == Gdiplus::Ok;
+}
+
 }  // namespace testkit

@@ -31,6 +31,11 @@ struct Image {
     std::uint32_t Pixel(int x, int y) const { return argb[static_cast<std::size_t>(y) * width + x]; }
 };
 
+// `image` saved as PNG with each pixel drawn as a `factor` x `factor`
+// square, for reviewers to see single pixels of small text. False for a
+// factor below 1 or when nothing could be written.
+bool SaveZoomedPng(const Image& image, int factor, const std::string& path);
+
 // Any image GDI+ reads (PNG, BMP, ...); nullopt when it cannot.
 std::optional<Image> LoadImageFile(const std::string& path);
 

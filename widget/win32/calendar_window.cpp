@@ -4,6 +4,7 @@
 
 #include "alarmclock/win32/query_clock.h"
 #include "common/path_util.h"
+#include "common/win32/owned_windows.h"
 #include "services/product_services.h"
 #include "widget/reminders/reminder_messages.h"
 
@@ -142,6 +143,9 @@ LRESULT CCalendarWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_MOVE:
             MoveClock();
             break;
+        case WM_WINDOWPOSCHANGED:
+            OnWindowPosChanged(*reinterpret_cast<const WINDOWPOS*>(lParam));
+            break;
         default:
             break;
     }
@@ -199,6 +203,16 @@ void CCalendarWindow::OnWindowPosChanging(WINDOWPOS* position) const {
     }
 }
 
+// Whoever raised the window (this code, Wine on its first show, a window
+// manager), the windows it owns follow it up.
+void CCalendarWindow::OnWindowPosChanged(const WINDOWPOS& position) {
+    if ((position.flags & SWP_NOZORDER) == 0 && IsWindowVisible(GetSafeHwnd())) {
+        // A window left under the calendar is still open and reachable; there
+        // is nothing to tell the user.
+        KeepOwnedWindowsAbove(GetSafeHwnd());
+    }
+}
+
 void CCalendarWindow::Place() {
     const ScreenRect& saved = module_.settings.windowRect;
     SetWindowPos(GetSafeHwnd(), module_.settings.alwaysOnTop != 0 ? HWND_TOPMOST : HWND_NOTOPMOST,
@@ -233,10 +247,19 @@ BOOL CCalendarWindow::ShowOnTop() {
         KillTimer(GetSafeHwnd(), kWatchTimer);
         SetTimer(GetSafeHwnd(), kWatchDelayTimer, kWatchDelayMilliseconds, nullptr);
     }
+    if (!IsWindowVisible(GetSafeHwnd())) {
+        // Wine puts a window on top of the X display when it maps it: the
+        // clock, shown with the window made (the first show), is mapped
+        // again after the calendar so it is not left under it.
+        clock_.Show(false);
+    }
     ShowWindow(GetSafeHwnd(), SW_SHOWNOACTIVATE);
     const BOOL result = SetWindowPos(GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     hidden_ = false;
     clock_.Show(true);
+    // A window that stays under the calendar is still open and reachable
+    // through its owner; there is nothing to tell the user.
+    KeepOwnedWindowsAbove(GetSafeHwnd());
     return result;
 }
 

@@ -58,8 +58,8 @@ public:
     // Hides the window, to an edge strip when hide-to-edge is on; the result
     // of hiding it.
     BOOL Hide();
-    // Shows the window at the top of the z-order without moving it; the
-    // result of raising it.
+    // Shows the window at the top of the z-order without moving it, with the
+    // clock and the other windows it owns above it; the result of raising it.
     BOOL ShowOnTop();
     // Reads the skin name again and shows the window in it; the result of
     // showing the clock window.
@@ -87,6 +87,7 @@ public:
     const CReminderStore& reminders() const { return *store_; }
     HWND edgeStrip() const { return edgeStrip_.GetSafeHwnd(); }
     HWND clockWindow() const { return clock_.GetSafeHwnd(); }
+    const ClockWindow& clock() const { return clock_; }
     // The record the reminder editor opened with, from the last "new" or
     // "edit" command.
     const std::optional<ReminderItem>& editorRecord() const { return editorRecord_; }
@@ -126,6 +127,7 @@ private:
     bool SaveReminders();
     void ReportSaveFailure(HWND messageOwner, bool always);
     void OnWindowPosChanging(WINDOWPOS* position) const;
+    void OnWindowPosChanged(const WINDOWPOS& position);
 
     // calendar_window_input.cpp: pointer, commands, menus, reminder messages.
     bool OnReminderMessage(UINT message, WPARAM wParam, LPARAM lParam);

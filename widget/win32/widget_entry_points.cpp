@@ -42,7 +42,9 @@ int InitWidgetOf(WidgetModule& module, WidgetHost* host) {
         return 0;
     }
     module.window->Place();
-    ShowWindow(module.window->GetSafeHwnd(), SW_SHOWNOACTIVATE);
+    // The first show goes the way of every later one, so the clock made
+    // before it is not left under the calendar.
+    module.window->ShowOnTop();
     return 1;
 }
 

@@ -83,6 +83,7 @@ suite_test(widget_win32_tests
         win32/tests/widget_entry_points_test.cpp
         win32/tests/widget_library.cpp
         win32/tests/widget_test_folder.cpp
+        win32/tests/window_order_test.cpp
         ${PROJECT_SOURCE_DIR}/controls/tests/win32/sound_files.cpp
     LIBS widget_win32 testkit
     WINDOWS_ONLY

@@ -4,6 +4,7 @@
 
 #include "common/path_util.h"
 #include "common/win32/gdiplus_session.h"
+#include "common/win32/owned_windows.h"
 #include "controls/win32/layer_window.h"
 #include "widget/clock/win32/clock_painter.h"
 
@@ -151,7 +152,16 @@ void ClockWindow::SetSkinFolder(const std::string& skinFolder) {
 }
 
 bool ClockWindow::Show(bool show) {
-    return GetSafeHwnd() != nullptr && ShowWindow(GetSafeHwnd(), show ? SW_SHOWNOACTIVATE : SW_HIDE) != FALSE;
+    if (GetSafeHwnd() == nullptr) {
+        return false;
+    }
+    const bool wasVisible = ShowWindow(GetSafeHwnd(), show ? SW_SHOWNOACTIVATE : SW_HIDE) != FALSE;
+    if (show) {
+        // Shown where it was in the stack, which may be under the calendar;
+        // a clock left there is still shown, just covered until the next show.
+        KeepAboveOwner(GetSafeHwnd());
+    }
+    return wasVisible;
 }
 
 HWND ClockWindow::GetSafeHwnd() const {

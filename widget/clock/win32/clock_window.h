@@ -47,7 +47,9 @@ public:
     void SetAlpha(int alpha);   // redraws now at this opacity (0-255)
     // Checks twhite.txt and the skin's pictures again and redraws.
     void SetSkinFolder(const std::string& skinFolder);
-    bool Show(bool show);  // the result of ShowWindow(SW_SHOWNOACTIVATE / SW_HIDE)
+    // The result of ShowWindow(SW_SHOWNOACTIVATE / SW_HIDE); a shown clock
+    // is placed above the calendar that owns it.
+    bool Show(bool show);
     HWND GetSafeHwnd() const;
 
     // What the last redraw showed, and the surface it was drawn on (32-bit

@@ -8,9 +8,12 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
+#include "testkit/win32/screenshot.h"
 #include "testkit/win32/window_helpers.h"
 #include "widget/win32/tests/widget_library.h"
 
@@ -48,6 +51,20 @@ HWND EdgeStrip() {
     query.processId = GetCurrentProcessId();
     query.visibleOnly = true;
     return testkit::FindTopLevelWindow(query);
+}
+
+// The preferences dialog as it looks, also four times enlarged so the
+// strokes of its 9-point text can be seen.
+void SavePreferencesScreenshots(HWND dialog) {
+    Sleep(400);  // let it paint
+    const std::string path = std::string(WIDGET_SCREENSHOT_DIR) + "/preferences_dialog.png";
+    EXPECT_TRUE(testkit::SaveWindowPng(dialog, path));
+    const std::optional<testkit::Image> image = testkit::LoadImageFile(path);
+    EXPECT_TRUE(image.has_value());
+    if (image) {
+        EXPECT_TRUE(
+            testkit::SaveZoomedPng(*image, 4, std::string(WIDGET_SCREENSHOT_DIR) + "/preferences_dialog_zoomed.png"));
+    }
 }
 
 TEST_F(EntryPointTest, TableOfAnotherSizeIsRefusedUntouchedAndTheRightOneFilledInOrder) {
@@ -285,6 +302,7 @@ TEST_F(EntryPointTest, PreferencesRunModallyOverTheCalendarAndReturnZero) {
         query.visibleOnly = true;
         if (HWND dialog = testkit::WaitForWindow(query, 5000)) {
             owner = GetWindow(dialog, GW_OWNER);
+            SavePreferencesScreenshots(dialog);
             PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         }
     });
