@@ -1,5 +1,6 @@
 #include "alarmclock/alarm_clock_service.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 #include <utility>
@@ -18,7 +19,6 @@ CAlarmClock::CAlarmClock(ITimerService& timer, const IClock& clock, IClockSetter
 }
 
 CAlarmClock::~CAlarmClock() {
-    triggers_.clear();  // each trigger unregisters itself
     timer_.UnRegisterListener(&ticker_);
 }
 
@@ -42,7 +42,8 @@ void CAlarmClock::RemoveTimeObserver(ITimeObserver* observer) {
 
 // A listener given for an alarm that already has a trigger is ignored: the
 // first listener stays, only the time and period change. Every call with a
-// listener registers the trigger again, which restarts its countdown.
+// listener counts as the alarm's latest arming, which places it last among
+// the alarms due in the same second.
 std::uint32_t CAlarmClock::AddAlarm(const AlarmItem& item, IAlarmListener* listener) {
     try {
         AlarmItem stored = item;
@@ -56,12 +57,12 @@ std::uint32_t CAlarmClock::AddAlarm(const AlarmItem& item, IAlarmListener* liste
         }
         auto armed = triggers_.find(id);
         if (armed == triggers_.end()) {
-            auto trigger = std::make_unique<AlarmTrigger>(*this, timer_, clock_, id, stored.repeat, stored.startTime);
-            armed = triggers_.emplace(id, Armed{std::move(trigger), listener}).first;
+            armed = triggers_.emplace(id, Armed{AlarmTrigger(id, stored.repeat, stored.startTime), listener}).first;
         } else {
-            armed->second.trigger->Update(stored.startTime, stored.repeat);
+            armed->second.trigger.Update(stored.startTime, stored.repeat);
         }
-        timer_.RegisterListener(armed->second.trigger.get(), kCheckIntervalMs);
+        armed->second.armedOrder = ++lastArmedOrder_;
+        dueAlarmsStale_ = true;
         return id;
     } catch (const std::bad_alloc&) {
         return 0;
@@ -69,14 +70,12 @@ std::uint32_t CAlarmClock::AddAlarm(const AlarmItem& item, IAlarmListener* liste
 }
 
 void CAlarmClock::RemoveAlarm(const std::uint32_t& id) {
-    // `id` may live in what is removed here (a trigger passes its own id):
-    // take a copy first.
+    // `id` may live in what is removed here (a caller may pass the stored
+    // item's id): take a copy first. The due list keeps the id; the walk
+    // skips ids that are no longer armed.
     const std::uint32_t key = id;
     alarms_.Remove(key);
-    auto armed = triggers_.find(key);
-    if (armed != triggers_.end()) {
-        triggers_.erase(armed);  // destroys the trigger, which unregisters it
-    }
+    triggers_.erase(key);
 }
 
 int CAlarmClock::SetTime(const Moment* time) {
@@ -124,8 +123,55 @@ void CAlarmClock::NotifyObservers(Moment time) {
     }
 }
 
+void CAlarmClock::CollectDueAlarms(int minuteOfDay) {
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> due;
+    for (const auto& [id, armed] : triggers_) {
+        if (armed.trigger.IsDueInMinute(minuteOfDay)) {
+            due.emplace_back(armed.armedOrder, id);
+        }
+    }
+    std::sort(due.begin(), due.end());
+    dueAlarms_.clear();
+    for (const auto& [order, id] : due) {
+        dueAlarms_.push_back(id);
+    }
+    dueMinute_ = minuteOfDay;
+    dueAlarmsStale_ = false;
+}
+
+// Listeners may add and remove alarms while they are called: the walk goes
+// over a copy of the due list and looks each alarm up again before its turn.
+// An alarm armed meanwhile is first looked at in the next second, when the
+// list is made again.
+void CAlarmClock::CheckAlarms(Moment now) {
+    const LocalTime local = ToLocalTime(now);
+    const int minuteOfDay = local.hour * 60 + local.minute;
+    if (dueAlarmsStale_ || minuteOfDay != dueMinute_) {
+        CollectDueAlarms(minuteOfDay);
+    }
+    const std::vector<std::uint32_t> due = dueAlarms_;
+    for (const std::uint32_t id : due) {
+        auto armed = triggers_.find(id);
+        if (armed == triggers_.end() || !armed->second.trigger.TakeFiring(clock_.TickCount())) {
+            continue;
+        }
+        const bool once = armed->second.trigger.FiresOnce();
+        try {
+            Fire(id);
+            if (once) {
+                RemoveAlarm(id);
+            }
+        } catch (...) {
+            // A listener's failure must not cost the other alarms their turn
+            // or unwind into the timer service.
+        }
+    }
+}
+
 void CAlarmClock::ObserverTicker::TimeArrive() {
-    owner_.NotifyObservers(owner_.clock_.Now());
+    const Moment now = owner_.clock_.Now();
+    owner_.NotifyObservers(now);
+    owner_.CheckAlarms(now);
 }
 
 }  // namespace alarmclock

@@ -4,18 +4,23 @@
 // alarms, arms one AlarmTrigger per alarm that has a listener, tells the time
 // observers the time about once a second, and sets the system clock.
 //
+// One timer listener serves the observers and every alarm: once a second it
+// looks only at the alarms due in the current minute of the day, a list made
+// again when the minute changes (the clock running on or being set) or an
+// alarm was armed. Ten thousand reminders therefore cost a walk of the list
+// once a minute, not ten thousand timer calls a second.
+//
 // The timer service, the clock and the clock setter are handed in, so the
 // whole service runs in tests with fakes; QvCB.dll's QueryClock passes the
 // multimedia timer service, the system clock and SetLocalTime.
 //
-// Threads: triggers and observers are called on the thread that registered
-// them with the timer service (the thread that added the alarm, and the one
-// that created the service). The service has no lock: all its callers use it
+// Threads: listeners and observers are called on the thread that created
+// the service, which registered its listener with the timer service. The service has no lock: all its callers use it
 // from one thread.
 
 #include <cstdint>
 #include <map>
-#include <memory>
+#include <vector>
 
 #include "alarmclock/alarm_clock.h"
 #include "alarmclock/alarm_item.h"
@@ -52,9 +57,8 @@ public:
     bool IsArmed(std::uint32_t id) const { return triggers_.count(id) != 0; }
 
 private:
-    friend class AlarmTrigger;
-
-    // The service's own timer listener: passes the time to the observers.
+    // The service's own timer listener: tells the observers the time and
+    // checks the alarms due in this minute.
     class ObserverTicker final : public ITimerSenseObj {
     public:
         explicit ObserverTicker(CAlarmClock& owner) : owner_(owner) {}
@@ -65,13 +69,17 @@ private:
     };
 
     struct Armed {
-        std::unique_ptr<AlarmTrigger> trigger;
+        AlarmTrigger trigger;
         IAlarmListener* listener = nullptr;  // not owned
+        std::uint64_t armedOrder = 0;        // alarms due together fire in the order they were last added
     };
 
     // Calls the listener of alarm `id`, if it still has one.
     void Fire(std::uint32_t id);
     void NotifyObservers(Moment time);
+    void CheckAlarms(Moment now);
+    // The armed alarms due in `minuteOfDay`, in the order they were last added.
+    void CollectDueAlarms(int minuteOfDay);
 
     ITimerService& timer_;
     const IClock& clock_;
@@ -82,6 +90,10 @@ private:
     ObserverTicker ticker_{*this};
     Moment setTime_;
     std::uint32_t lastId_ = 0;  // ids are never reused while the service lives
+    std::uint64_t lastArmedOrder_ = 0;
+    std::vector<std::uint32_t> dueAlarms_;  // ids due in dueMinute_, in firing order
+    int dueMinute_ = -1;                    // local minute of the day dueAlarms_ is for; -1 = none yet
+    bool dueAlarmsStale_ = true;            // an alarm was armed since the list was made
 };
 
 }  // namespace alarmclock

@@ -1,23 +1,21 @@
 #include "alarmclock/alarm_trigger.h"
 
-#include "alarmclock/alarm_clock_service.h"
-
 namespace alarmclock {
 
-AlarmTrigger::AlarmTrigger(CAlarmClock& owner,
-                           ITimerService& timer,
-                           const IClock& clock,
-                           std::uint32_t id,
-                           std::int32_t repeat,
-                           Moment startTime)
-    : owner_(owner), timer_(timer), clock_(clock), id_(id), repeat_(repeat), startTime_(startTime) {}
+namespace {
 
-AlarmTrigger::~AlarmTrigger() {
-    timer_.UnRegisterListener(this);
+int MinuteOfDay(Moment moment) {
+    const LocalTime local = ToLocalTime(moment);
+    return local.hour * 60 + local.minute;
 }
 
+}  // namespace
+
+AlarmTrigger::AlarmTrigger(std::uint32_t id, std::int32_t repeat, Moment startTime)
+    : id_(id), repeat_(repeat), startMinute_(MinuteOfDay(startTime)) {}
+
 void AlarmTrigger::Update(Moment startTime, std::int32_t repeat) {
-    startTime_ = startTime;
+    startMinute_ = MinuteOfDay(startTime);
     repeat_ = repeat;
 }
 
@@ -27,10 +25,8 @@ void AlarmTrigger::Update(Moment startTime, std::int32_t repeat) {
 // a negative multiple, so a period of 45 from 08:00 is due at 07:15 as well
 // as at 08:45. D stays within one day, so this is a rule about times of day,
 // not a count of periods since the start.
-bool AlarmTrigger::IsDueThisMinute(Moment now) const {
-    const LocalTime current = ToLocalTime(now);
-    const LocalTime start = ToLocalTime(startTime_);
-    const int d = (current.hour - start.hour) * 60 - start.minute + current.minute;
+bool AlarmTrigger::IsDueInMinute(int minuteOfDay) const {
+    const int d = minuteOfDay - startMinute_;
     if (d == 0) {
         return true;
     }
@@ -38,35 +34,21 @@ bool AlarmTrigger::IsDueThisMinute(Moment now) const {
     return repeat_ != 0 && d % repeat_ == 0;
 }
 
-// Runs about once a second, so a due minute is seen about sixty times. A
-// repeating alarm stays quiet for 60 s after it fired (measured on the
-// millisecond tick count, whose unsigned difference is right across its
-// wrap-around every 49.7 days); a trigger that has never fired is not held
-// back, whatever the tick count happens to show. A one-shot alarm is removed
-// right after its listener ran, which destroys this trigger: nothing of it is
-// touched afterwards.
-void AlarmTrigger::TimeArrive() {
-    try {
-        if (!IsDueThisMinute(clock_.Now())) {
-            return;
-        }
-        CAlarmClock& owner = owner_;
-        const std::uint32_t id = id_;
-        if (repeat_ != 0) {
-            const std::uint32_t tick = clock_.TickCount();
-            if (hasFired_ && tick - lastFiring_ <= kRefireGuardMs) {
-                return;
-            }
-            hasFired_ = true;
-            lastFiring_ = tick;
-            owner.Fire(id);  // the listener may remove this alarm: return at once
-            return;
-        }
-        owner.Fire(id);
-        owner.RemoveAlarm(id);
-    } catch (...) {
-        // A listener's failure must not unwind into the timer service's window procedure.
+// A due minute is seen about sixty times. A repeating alarm stays quiet for
+// 60 s after it fired (measured on the millisecond tick count, whose unsigned
+// difference is right across its wrap-around every 49.7 days); an alarm that
+// has never fired is not held back, whatever the tick count happens to show.
+// A one-shot alarm fires at the first look: the clock removes it right after.
+bool AlarmTrigger::TakeFiring(std::uint32_t tickCount) {
+    if (repeat_ == 0) {
+        return true;
     }
+    if (hasFired_ && tickCount - lastFiring_ <= kRefireGuardMs) {
+        return false;
+    }
+    hasFired_ = true;
+    lastFiring_ = tickCount;
+    return true;
 }
 
 }  // namespace alarmclock

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "common/win32/handles.h"
 #include "controls/win32/system_entry_points.h"
@@ -10,6 +11,29 @@
 namespace cmmctrls {
 
 static_assert(kLayerPixelFormat == PixelFormat32bppARGB);
+
+// What the layered update reads: a top-down 32-bit device bitmap selected
+// into a memory device context. Made once and kept while the frames keep
+// their size, so a frame costs no new GDI objects.
+struct CLayerWindow::FrameTarget {
+    FrameTarget(UniqueGdiObject bitmap, UniqueMemoryDc memory, void* pixels, int w, int h)
+        : dib(std::move(bitmap)),
+          dc(std::move(memory)),
+          previous(SelectObject(dc.get(), dib.get())),
+          bits(pixels),
+          width(w),
+          height(h) {}
+    ~FrameTarget() { SelectObject(dc.get(), previous); }
+    FrameTarget(const FrameTarget&) = delete;
+    FrameTarget& operator=(const FrameTarget&) = delete;
+
+    UniqueGdiObject dib;
+    UniqueMemoryDc dc;  // released before the bitmap, once it no longer holds it
+    HGDIOBJ previous;
+    void* bits;
+    int width;
+    int height;
+};
 
 CLayerWindow::CLayerWindow() = default;
 
@@ -65,6 +89,29 @@ void CLayerWindow::MakeBackBuffer(int width, int height) {
     graphics_ = std::move(graphics);
 }
 
+CLayerWindow::FrameTarget* CLayerWindow::FrameTargetOf(int width, int height) {
+    if (frame_ && frame_->width == width && frame_->height == height) {
+        return frame_.get();
+    }
+    frame_.reset();
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    // A null device context stands for the screen in both calls.
+    UniqueGdiObject dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
+    if (!dib || !memory || bits == nullptr) {
+        return nullptr;
+    }
+    frame_ = std::make_unique<FrameTarget>(std::move(dib), std::move(memory), bits, width, height);
+    return frame_.get();
+}
+
 void CLayerWindow::SetLayerBitmap(Gdiplus::Bitmap* image, BYTE opacity) {
     UpdateLayeredWindowFunction update = UpdateLayeredWindowEntry();
     if (image == nullptr || update == nullptr || GetSafeHwnd() == nullptr ||
@@ -76,29 +123,21 @@ void CLayerWindow::SetLayerBitmap(Gdiplus::Bitmap* image, BYTE opacity) {
     if (width <= 0 || height <= 0) {
         return;
     }
-    // A top-down 32-bit device bitmap, filled by GDI+ with the image's
-    // pixels premultiplied by their alpha, which is what the layered update
-    // blends; pixels the image leaves out stay transparent black.
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    WindowDc screen(nullptr);
-    UniqueGdiObject dib(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
-    if (!screen || !dib || !memory || bits == nullptr) {
+    FrameTarget* frame = FrameTargetOf(width, height);
+    if (frame == nullptr) {
         return;
     }
+    // The bits are written directly below: GDI must be done with any work it
+    // batched on the bitmap.
+    GdiFlush();
+    // GDI+ writes the image's pixels premultiplied by their alpha, which is
+    // what the layered update blends, over the whole of the device bitmap.
     Gdiplus::BitmapData data = {};
     data.Width = static_cast<UINT>(width);
     data.Height = static_cast<UINT>(height);
     data.Stride = width * 4;
     data.PixelFormat = PixelFormat32bppPARGB;
-    data.Scan0 = bits;
+    data.Scan0 = frame->bits;
     Gdiplus::Rect whole(0, 0, width, height);
     if (image->LockBits(&whole, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppPARGB,
                         &data) != Gdiplus::Ok) {
@@ -112,10 +151,10 @@ void CLayerWindow::SetLayerBitmap(Gdiplus::Bitmap* image, BYTE opacity) {
     SIZE size = {width, height};
     POINT source = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, opacity, AC_SRC_ALPHA};
-    SelectedObject selected(memory.get(), dib.get());
+    ++framesShown_;
     // The window may change size here and make a new back buffer, which may
     // have been `image`: it is not touched after this call.
-    update(GetSafeHwnd(), screen.get(), &destination, &size, memory.get(), &source, 0, &blend, ULW_ALPHA);
+    update(GetSafeHwnd(), nullptr, &destination, &size, frame->dc.get(), &source, 0, &blend, ULW_ALPHA);
 }
 
 void CLayerWindow::TurnLayeredStyle(int flag) {

@@ -56,15 +56,24 @@ public:
     // empty.
     Gdiplus::Bitmap* GetBackBuffer() const { return backBuffer_.get(); }
     Gdiplus::Graphics* GetGraphics() const { return graphics_.get(); }
+    // Layered updates made so far: what the window has pushed to the screen.
+    unsigned long FramesShown() const { return framesShown_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    struct FrameTarget;
+
     void MakeBackBuffer(int width, int height);
+    // The device bitmap of width x height, kept from the last frame when it
+    // has that size; null when none can be made.
+    FrameTarget* FrameTargetOf(int width, int height);
 
     std::unique_ptr<Gdiplus::Bitmap> backBuffer_;
     std::unique_ptr<Gdiplus::Graphics> graphics_;
+    std::unique_ptr<FrameTarget> frame_;
+    unsigned long framesShown_ = 0;
 };
 
 }  // namespace cmmctrls

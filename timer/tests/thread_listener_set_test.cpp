@@ -4,7 +4,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <limits>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -180,46 +182,157 @@ TEST(ThreadListenerSet, NullListenersAndRemovals) {
     EXPECT_EQ(fixture.FireTicks(&b, 3), (std::vector<int>{1, 2, 3}));
 }
 
-TEST(ThreadListenerSet, AThreadThatHandlesNothingCollectsOneTickPerFive) {
+namespace {
+
+// A timer period by period with an owner that handles every TM_TICK at once.
+struct PromptOwnerRun {
+    std::map<const ITimerSenseObj*, std::vector<int>> fired;  // 1-based periods
+    std::vector<int> tickPosts;                               // periods that posted TM_TICK
+};
+
+// `beforePeriod(i)` runs on the owner before period i, as its other messages
+// would between two periods.
+PromptOwnerRun RunWithPromptOwner(SetFixture& fixture, int periods, const std::function<void(int)>& beforePeriod) {
+    PromptOwnerRun run;
+    std::atomic<std::uint32_t> tickCounter{0};
+    for (int i = 1; i <= periods; ++i) {
+        if (beforePeriod) {
+            beforePeriod(i);
+        }
+        fixture.posts.clear();
+        fixture.set.TickStep(tickCounter);
+        if (fixture.CountPosts(TM_TICK) != 0) {
+            run.tickPosts.push_back(i);
+            fixture.set.OnTickMessage();
+        }
+        for (const Post& post : fixture.posts) {
+            if (post.message == TM_FIRE) {
+                run.fired[post.listener].push_back(i);
+            }
+        }
+        EXPECT_FALSE(fixture.set.pending()) << "period " << i;
+    }
+    return run;
+}
+
+}  // namespace
+
+TEST(ThreadListenerSet, APromptOwnerGetsTheSameFiringsFromFewerTicks) {
+    struct Case {
+        const char* name;
+        std::vector<std::uint32_t> intervals;
+        int periods;
+        std::vector<std::vector<int>> fired;  // per listener, in the order of `intervals`
+        std::vector<int> tickPosts;
+    };
+    const Case cases[] = {
+        {"one listener every second", {1000}, 30, {{10, 20, 30}}, {10, 20, 30}},
+        {"every period", {100}, 3, {{1, 2, 3}}, {1, 2, 3}},
+        {"intervals between periods",
+         {150, 250, 1000},
+         20,
+         {{2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18, 20}, {3, 5, 8, 10, 13, 15, 18, 20}, {10, 20}},
+         {2, 3, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18, 20}},
+        {"never due in the run", {5000}, 20, {{}}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetFixture fixture;
+        std::vector<Listener> listeners(c.intervals.size());
+        for (std::size_t i = 0; i < listeners.size(); ++i) {
+            fixture.set.Add(&listeners[i], c.intervals[i]);
+        }
+        const PromptOwnerRun run = RunWithPromptOwner(fixture, c.periods, {});
+        for (std::size_t i = 0; i < listeners.size(); ++i) {
+            const auto found = run.fired.find(&listeners[i]);
+            EXPECT_EQ(found == run.fired.end() ? std::vector<int>{} : found->second, c.fired[i]) << "listener " << i;
+        }
+        EXPECT_EQ(run.tickPosts, c.tickPosts);
+    }
+}
+
+TEST(ThreadListenerSet, ListenersAddedOrRemovedBetweenPostsCountOnlyTheirOwnPeriods) {
+    SetFixture fixture;
+    Listener everySecond;
+    Listener joiner;
+    Listener restarted;
+    fixture.set.Add(&everySecond, 1000);
+    fixture.set.Add(&restarted, 1000);
+    const PromptOwnerRun run = RunWithPromptOwner(fixture, 30, [&](int period) {
+        if (period == 5) {
+            fixture.set.Add(&joiner, 300);  // four periods have gone by unposted
+        } else if (period == 12) {
+            fixture.set.Remove(&joiner);
+        } else if (period == 6) {
+            fixture.set.Add(&restarted, 1000);  // a full second again from here
+        }
+    });
+    EXPECT_EQ(run.fired.at(&everySecond), (std::vector<int>{10, 20, 30}));
+    EXPECT_EQ(run.fired.at(&joiner), (std::vector<int>{7, 10}));
+    EXPECT_EQ(run.fired.at(&restarted), (std::vector<int>{15, 25}));
+    EXPECT_EQ(run.tickPosts, (std::vector<int>{7, 10, 15, 20, 25, 30}));
+}
+
+TEST(ThreadListenerSet, AThreadThatHandlesNothingCollectsOnePeriodPerFive) {
+    struct Case {
+        std::uint32_t interval;
+        std::vector<int> postedOn;  // over 20 periods with nothing handled
+        std::size_t fires;          // when the owner then handles its queue
+        std::int32_t remaining;
+    };
+    const Case cases[] = {
+        // Due on the first period: posted, then every fifth period counts one
+        // more, as a queue of one TM_TICK per five would.
+        {100, {1}, 4, 100},
+        // Periods before the first firing cost no message and all count; once
+        // the TM_TICK waits, only every fifth does: 9 + 1 + 2 periods.
+        {1000, {10}, 1, 800},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.interval);
+        SetFixture fixture;
+        Listener listener;
+        fixture.set.Add(&listener, c.interval);
+        std::atomic<std::uint32_t> tickCounter{0};
+        std::vector<int> postedOn;
+        for (int i = 1; i <= 20; ++i) {
+            const std::size_t before = fixture.posts.size();
+            fixture.set.TickStep(tickCounter);
+            if (fixture.posts.size() != before) {
+                postedOn.push_back(i);
+            }
+        }
+        EXPECT_EQ(postedOn, c.postedOn);
+        EXPECT_TRUE(fixture.set.pending());
+
+        fixture.posts.clear();
+        fixture.set.OnTickMessage();
+        EXPECT_EQ(fixture.CountPosts(TM_FIRE), c.fires);
+        EXPECT_FALSE(fixture.set.pending());
+        EXPECT_EQ(fixture.set.entries().front().remaining, c.remaining);
+    }
+}
+
+TEST(ThreadListenerSet, AfterABlockedSpellPromptHandlingPostsOnTheDuePeriodsAgain) {
     SetFixture fixture;
     Listener listener;
     fixture.set.Add(&listener, 1000);
     std::atomic<std::uint32_t> tickCounter{0};
+    for (int i = 1; i <= 20; ++i) {
+        fixture.set.TickStep(tickCounter);
+    }
+    fixture.set.OnTickMessage();  // 800 ms to go, as above
 
-    // Twenty periods while the owner is blocked: the first one posts, then
-    // every fifth.
     std::vector<int> postedOn;
     for (int i = 1; i <= 20; ++i) {
-        const std::size_t before = fixture.posts.size();
-        fixture.set.TickStep(tickCounter);
-        if (fixture.posts.size() != before) {
-            postedOn.push_back(i);
-        }
-    }
-    EXPECT_EQ(postedOn, (std::vector<int>{1, 6, 11, 16}));
-    EXPECT_EQ(fixture.CountPosts(TM_TICK), 4u);
-    EXPECT_TRUE(fixture.set.pending());
-
-    // When the owner comes back, each of them counts one period: 400 ms of
-    // the listener's 1000 have run, whatever the wall clock says.
-    fixture.posts.clear();
-    for (int i = 0; i < 4; ++i) {
-        fixture.set.OnTickMessage();
-    }
-    EXPECT_EQ(fixture.CountPosts(TM_FIRE), 0u);
-    EXPECT_FALSE(fixture.set.pending());
-    EXPECT_EQ(fixture.set.entries().front().remaining, 600);
-
-    // Handled promptly, every period brings one TM_TICK; the sixth handled
-    // one from here completes the interval.
-    for (int i = 1; i <= 6; ++i) {
         fixture.posts.clear();
         fixture.set.TickStep(tickCounter);
-        ASSERT_EQ(fixture.CountPosts(TM_TICK), 1u) << "period " << i;
-        EXPECT_EQ(fixture.posts.front().set, &fixture.set);
-        fixture.set.OnTickMessage();
-        EXPECT_EQ(fixture.CountPosts(TM_FIRE), i == 6 ? 1u : 0u) << "period " << i;
+        if (fixture.CountPosts(TM_TICK) != 0) {
+            postedOn.push_back(i);
+            fixture.set.OnTickMessage();
+        }
     }
+    EXPECT_EQ(postedOn, (std::vector<int>{8, 18}));
 }
 
 TEST(ThreadListenerSet, WithoutAWindowTheTimersThreadDispatchesAndNothingIsPosted) {

@@ -1,6 +1,5 @@
 #include "widget/win32/weather_sequence.h"
 
-
 namespace {
 
 constexpr UINT kStartMilliseconds = 1000;
@@ -27,8 +26,9 @@ void WeatherSequence::Start(HWND window) {
     if (!client_->Busy()) {
         client_->SetStatus(WeatherStatus::kIdle);
     }
+    // The poll runs only while a download's result is awaited (BeginDownload).
     KillTimer(window, kWeatherRefreshTimer);
-    SetTimer(window, kWeatherPollTimer, kPollMilliseconds, nullptr);
+    KillTimer(window, kWeatherPollTimer);
     SetTimer(window, kWeatherStartTimer, kStartMilliseconds, nullptr);
 }
 
@@ -152,14 +152,14 @@ bool WeatherSequence::LoadReports() {
 
 void WeatherSequence::RetryLater(HWND window, WeatherStatus failure) {
     awaitingResult_ = false;
+    KillTimer(window, kWeatherPollTimer);
     failureText_ = WeatherFailureText(failure);
     client_->SetStatus(WeatherStatus::kIdle);
     SetTimer(window, kWeatherStartTimer, kRetryMilliseconds, nullptr);
 }
 
 void WeatherSequence::OnRefreshTick(HWND window) {
-    if (!station_ || client_->Busy() ||
-        !IsWeatherDownloadNeeded(paths_.dataFolder, station_->number, clock_.Now())) {
+    if (!station_ || client_->Busy() || !IsWeatherDownloadNeeded(paths_.dataFolder, station_->number, clock_.Now())) {
         return;
     }
     client_->SetStatus(WeatherStatus::kIdle);

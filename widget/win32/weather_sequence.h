@@ -45,7 +45,8 @@ public:
     WeatherSequence(const WeatherSequence&) = delete;
     WeatherSequence& operator=(const WeatherSequence&) = delete;
 
-    // Saves the settings and starts the start and poll timers on `window`.
+    // Saves the settings and starts the start timer on `window`; the poll
+    // timer runs only while a download's result is awaited.
     void Start(HWND window);
     // Stops the timers and a running worker (waiting at most 2 seconds).
     void Stop(HWND window);

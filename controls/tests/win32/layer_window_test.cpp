@@ -73,6 +73,38 @@ TEST_F(LayerWindowTest, ShowsTheImagesPixelsWithTheirAlpha) {
     }
 }
 
+TEST_F(LayerWindowTest, EveryFrameShowsItsOwnImageWhetherTheSizeStaysOrChanges) {
+    struct Frame {
+        int width;
+        int height;
+        std::uint32_t colour;  // opaque
+    };
+    // The device bitmap is kept between frames of one size and made again on
+    // a change: each frame must show its own pixels, never the last one's.
+    const Frame frames[] = {{60, 40, 0xFFE02020u}, {60, 40, 0xFF2040E0u}, {30, 20, 0xFF20C040u}, {60, 40, 0xFFE0E020u}};
+    unsigned long shown = window.FramesShown();
+    for (const Frame& frame : frames) {
+        SCOPED_TRACE(testing::Message() << frame.width << "x" << frame.height << " " << std::hex << frame.colour);
+        auto image =
+            MakeBitmap(frame.width, frame.height, PixelFormat32bppARGB, [&](int, int) { return frame.colour; });
+        window.SetLayerBitmap(image.get(), 255);
+        EXPECT_EQ(window.FramesShown(), ++shown);
+        testkit::PumpMessages(100);
+        const RECT bounds = Bounds();
+        EXPECT_EQ(bounds.right - bounds.left, frame.width);
+        EXPECT_EQ(bounds.bottom - bounds.top, frame.height);
+        const controls_test::ScreenPixels screen = ReadScreen(bounds);
+        EXPECT_LE(ColourDistance(screen.At(kLeft + 1, kTop + 1), frame.colour & 0xFFFFFFu), 3);
+        EXPECT_LE(ColourDistance(screen.At(kLeft + frame.width - 2, kTop + frame.height - 2), frame.colour & 0xFFFFFFu),
+                  3);
+    }
+    // Images that are not shown are not counted.
+    auto other = MakeBitmap(10, 10, PixelFormat24bppRGB, [](int, int) { return 0xFFFFFFFFu; });
+    window.SetLayerBitmap(other.get(), 255);
+    window.SetLayerBitmap(nullptr, 255);
+    EXPECT_EQ(window.FramesShown(), shown);
+}
+
 TEST_F(LayerWindowTest, ImagesOfAnyOtherFormatChangeNothing) {
     auto shown = MakeBitmap(60, 40, PixelFormat32bppARGB, Quarters);
     window.SetLayerBitmap(shown.get(), 255);

@@ -260,8 +260,10 @@ TEST_F(CMMTimerTest, AListenerThatUnregistersItselfIsNotCalledAgain) {
 }
 
 TEST_F(CMMTimerTest, TimerMessagesNamingNoLiveSetOrListenerAreIgnored) {
+    CountingListener ticker;  // brings the TM_TICKs that name the window and set
     CountingListener registered;
-    CountingListener stranger;                         // alive, never registered
+    CountingListener stranger;  // alive, never registered
+    timer_->RegisterListener(&ticker, 0);
     timer_->RegisterListener(&registered, 1'000'000);  // never due by itself
     TickPump pump;
     ASSERT_TRUE(pump.Ticks(1));
@@ -322,27 +324,37 @@ TEST_F(CMMTimerTest, TheThreadsWindowLivesAsLongAsItHasListeners) {
     EXPECT_EQ(a.calls + b.calls, callsBefore);
 }
 
-TEST_F(CMMTimerTest, AThreadThatStopsHandlingMessagesCollectsAtMostOneTickPerFive) {
+TEST_F(CMMTimerTest, AThreadThatStopsHandlingMessagesCountsAtMostOnePeriodPerFive) {
+    CountingListener everyPeriod;
     CountingListener everySecond;
+    timer_->RegisterListener(&everyPeriod, 0);
     timer_->RegisterListener(&everySecond, 1000);
     TickPump pump;
     ASSERT_TRUE(pump.Ticks(1));
+    pump.DrainFires();
+    const int before = everyPeriod.calls;
 
     Sleep(2000);  // about 20 periods without a message handled
-    const int queued = pump.DrainTicks();
-    EXPECT_GE(queued, 3);
-    EXPECT_LE(queued, 5);
+    EXPECT_EQ(pump.DrainTicks(), 1) << "one TM_TICK waits, however long the thread is away";
+    pump.DrainFires();
+    const int counted = everyPeriod.calls - before;
+    EXPECT_GE(counted, 3);
+    EXPECT_LE(counted, 5);
 
-    // Each queued tick counted one period: fewer than ten handled so far,
-    // so the listener has not been called although over a second passed.
-    pump.DrainFires();
+    // Each counted period is one of the ten the slower listener waits for,
+    // although over a second passed: it comes with the tenth.
     EXPECT_EQ(everySecond.calls, 0);
-    ASSERT_TRUE(pump.Ticks(9 - pump.ticks));
-    pump.DrainFires();
-    EXPECT_EQ(everySecond.calls, 0);
-    ASSERT_TRUE(pump.Ticks(1));
-    pump.DrainFires();
+    ASSERT_TRUE(pump.Until([&] { return everySecond.calls > 0; }, 5000));
+    EXPECT_EQ(everyPeriod.calls, 10);
     EXPECT_EQ(everySecond.calls, 1);
+}
+
+TEST_F(CMMTimerTest, AThreadWithNothingDueIsNotWokenEveryPeriod) {
+    CountingListener everySecond;
+    timer_->RegisterListener(&everySecond, 1000);
+    TickPump pump;
+    ASSERT_TRUE(pump.Until([&] { return everySecond.calls >= 3; }, 10000));
+    EXPECT_EQ(pump.ticks, 3) << "one TM_TICK per call, not one per 100 ms period";
 }
 
 TEST_F(CMMTimerTest, AThreadWhoseWindowWasDestroyedGetsANewSetOnItsNextRegistration) {

@@ -54,6 +54,12 @@ void DrawFaceText(Gdiplus::Graphics& graphics,
     graphics.DrawString(Wide(text), static_cast<INT>(text.size()), &font, layout, &format, &brush);
 }
 
+// Images are drawn at their own size: pixel for pixel, never blurred.
+void SetPixelExact(Gdiplus::Graphics& graphics) {
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+}
+
 }  // namespace
 
 ClockPainter::ClockPainter() : smallFont_(SongtiFont(kSmallFontPixels)), largeFont_(SongtiFont(kLargeFontPixels)) {}
@@ -67,11 +73,13 @@ void ClockPainter::LoadImages(const std::string& commskinsFolder, const std::str
     };
     background_ = load("clockbk.png");
     digits_ = load("digit.png");
+    layer_.reset();
 }
 
 void ClockPainter::FreeImages() {
     background_.reset();
     digits_.reset();
+    layer_.reset();
 }
 
 void ClockPainter::DrawDigitTile(Gdiplus::Graphics& graphics, int left, int sourceLeft) const {
@@ -81,19 +89,60 @@ void ClockPainter::DrawDigitTile(Gdiplus::Graphics& graphics, int left, int sour
     }
 }
 
-void ClockPainter::Paint(Gdiplus::Graphics& graphics, const ClockFace& face, bool whiteText) const {
+void ClockPainter::DrawLayer(Gdiplus::Graphics& graphics, const LayerTexts& texts) const {
     // Transparent white: where the background leaves gaps the desktop shows.
     graphics.Clear(Gdiplus::Color(0, 255, 255, 255));
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
-    // Images are drawn at their own size: pixel for pixel, never blurred.
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
-    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    SetPixelExact(graphics);
     if (background_) {
         const INT width = static_cast<INT>(background_->GetWidth());
         const INT height = static_cast<INT>(background_->GetHeight());
         graphics.DrawImage(background_.get(), Gdiplus::Rect(0, 0, width, height), 0, 0, width, height,
                            Gdiplus::UnitPixel);
+    }
+    // The text boxes lie clear of the digit tiles, so the tiles drawn later
+    // cover nothing of them.
+    const Gdiplus::SolidBrush brush(texts.whiteText ? Gdiplus::Color(255, 255, 255, 255)
+                                                    : Gdiplus::Color(255, 0, 0, 0));
+    DrawFaceText(graphics, texts.weekday, *smallFont_, kWeekdayBox, brush);
+    DrawFaceText(graphics, texts.date, *smallFont_, kDateBox, brush);
+    DrawFaceText(graphics, texts.bannerFirst, *largeFont_, kBannerFirstBox, brush);
+    DrawFaceText(graphics, texts.bannerSecond, *smallFont_, kBannerSecondBox, brush);
+}
+
+Gdiplus::Bitmap* ClockPainter::LayerFor(const LayerTexts& texts) {
+    if (layer_ && texts == layerTexts_) {
+        return layer_.get();
+    }
+    layer_.reset();
+    auto layer = std::make_unique<Gdiplus::Bitmap>(texts.width, texts.height, PixelFormat32bppARGB);
+    if (layer->GetLastStatus() != Gdiplus::Ok) {
+        return nullptr;
+    }
+    {
+        Gdiplus::Graphics graphics(layer.get());
+        if (graphics.GetLastStatus() != Gdiplus::Ok) {
+            return nullptr;
+        }
+        DrawLayer(graphics, texts);
+    }
+    layer_ = std::move(layer);
+    layerTexts_ = texts;
+    return layer_.get();
+}
+
+void ClockPainter::Paint(Gdiplus::Graphics& graphics, int width, int height, const ClockFace& face, bool whiteText) {
+    const LayerTexts texts{face.weekday, face.date, face.banner.firstLine, face.banner.secondLine, whiteText,
+                           width,        height};
+    Gdiplus::Bitmap* layer = width > 0 && height > 0 ? LayerFor(texts) : nullptr;
+    SetPixelExact(graphics);
+    if (layer != nullptr) {
+        graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+        graphics.DrawImage(layer, Gdiplus::Rect(0, 0, width, height), 0, 0, width, height, Gdiplus::UnitPixel);
+        graphics.SetCompositingMode(Gdiplus::CompositingModeSourceOver);
+    } else {
+        DrawLayer(graphics, texts);
     }
     for (const DigitTile& tile : face.digits) {
         DrawDigitTile(graphics, tile.left, tile.sourceLeft);
@@ -101,9 +150,4 @@ void ClockPainter::Paint(Gdiplus::Graphics& graphics, const ClockFace& face, boo
     if (face.colonShown) {
         DrawDigitTile(graphics, kColonLeft, kColonSourceLeft);
     }
-    const Gdiplus::SolidBrush brush(whiteText ? Gdiplus::Color(255, 255, 255, 255) : Gdiplus::Color(255, 0, 0, 0));
-    DrawFaceText(graphics, face.weekday, *smallFont_, kWeekdayBox, brush);
-    DrawFaceText(graphics, face.date, *smallFont_, kDateBox, brush);
-    DrawFaceText(graphics, face.banner.firstLine, *largeFont_, kBannerFirstBox, brush);
-    DrawFaceText(graphics, face.banner.secondLine, *smallFont_, kBannerSecondBox, brush);
 }

@@ -31,7 +31,12 @@ public:
 
     bool Create(HWND owner, const Settings& settings);
     void Destroy();
+    // Draws a frame now if the window is shown; a hidden window is drawn
+    // again when it is shown.
     void Redraw();
+    // Shown: a frame at once and one every 500 ms. Hidden: none at all.
+    void StartRedraw();
+    void StopRedraw();
 
     void SetOpacity(int alpha) { opacity_ = Opacity(alpha); }
     void SetSkinFolder(const std::string& skinFolder) {
@@ -41,9 +46,14 @@ public:
     HWND Window() const { return window_.GetSafeHwnd(); }
     const ClockFace& Face() const { return face_; }
     Gdiplus::Bitmap* Surface() const { return Window() != nullptr ? window_.GetBackBuffer() : nullptr; }
+    unsigned long FramesShown() const { return window_.FramesShown(); }
 
 private:
-    // The layered window itself; its timer drives the redraw.
+    void DrawFrame();
+
+    // The layered window itself; its timer drives the redraw, which runs
+    // only while the window is shown, however it is shown or hidden
+    // (ShowWindow, SetWindowPos).
     class LayerSurface : public cmmctrls::CLayerWindow {
     public:
         explicit LayerSurface(Impl& owner) : owner_(owner) {}
@@ -54,7 +64,16 @@ private:
                 owner_.Redraw();
                 return 0;
             }
-            return CLayerWindow::WindowProc(message, wParam, lParam);
+            const LRESULT result = CLayerWindow::WindowProc(message, wParam, lParam);
+            if (message == WM_WINDOWPOSCHANGED) {
+                const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
+                if ((flags & SWP_SHOWWINDOW) != 0) {
+                    owner_.StartRedraw();
+                } else if ((flags & SWP_HIDEWINDOW) != 0) {
+                    owner_.StopRedraw();
+                }
+            }
+            return result;
         }
 
     private:
@@ -87,9 +106,8 @@ bool ClockWindow::Impl::Create(HWND owner, const Settings& settings) {
         painter_.FreeImages();
         return false;
     }
-    Redraw();
+    // Showing draws the first frame and starts the redraw timer.
     ShowWindow(Window(), SW_SHOWNOACTIVATE);
-    SetTimer(Window(), kRedrawTimer, kRedrawPeriodMs, nullptr);
     worker_ = std::make_unique<NetworkTimeWorker>(ReadTimeServerAddress(settings.networkIniPath), timing_);
     // Without the worker the clock still runs; the banner shows the slogan.
     worker_->Start();
@@ -105,7 +123,22 @@ void ClockWindow::Impl::Destroy() {
     painter_.FreeImages();
 }
 
+void ClockWindow::Impl::StartRedraw() {
+    DrawFrame();
+    SetTimer(Window(), kRedrawTimer, kRedrawPeriodMs, nullptr);
+}
+
+void ClockWindow::Impl::StopRedraw() {
+    KillTimer(Window(), kRedrawTimer);
+}
+
 void ClockWindow::Impl::Redraw() {
+    if (IsWindowVisible(Window())) {
+        DrawFrame();
+    }
+}
+
+void ClockWindow::Impl::DrawFrame() {
     Gdiplus::Graphics* graphics = window_.GetGraphics();
     Gdiplus::Bitmap* surface = window_.GetBackBuffer();
     if (graphics == nullptr || surface == nullptr) {
@@ -115,7 +148,8 @@ void ClockWindow::Impl::Redraw() {
     const std::optional<LocalTime> networkTime =
         networkMoment ? std::optional<LocalTime>(ToLocalTime(*networkMoment)) : std::nullopt;
     face_ = ComposeClockFace(ToLocalTime(SystemClock().Now()), colon_.Next(), networkTime);
-    painter_.Paint(*graphics, face_, whiteText_);
+    painter_.Paint(*graphics, static_cast<int>(surface->GetWidth()), static_cast<int>(surface->GetHeight()), face_,
+                   whiteText_);
     window_.SetLayerBitmap(surface, opacity_);
 }
 
@@ -166,6 +200,10 @@ bool ClockWindow::Show(bool show) {
 
 HWND ClockWindow::GetSafeHwnd() const {
     return impl_->Window();
+}
+
+unsigned long ClockWindow::FramesShown() const {
+    return impl_->FramesShown();
 }
 
 const ClockFace& ClockWindow::ShownFace() const {

@@ -3,7 +3,8 @@
 // The clock window "ZELLUM-ClockWindow": a small layered pop-up beside the
 // calendar window showing the time in large digits with a blinking colon,
 // the weekday and date, and the banner counted from network time. It
-// redraws every 500 ms and runs the network time worker while it exists.
+// redraws every 500 ms while it is shown (never while hidden) and runs the
+// network time worker while it exists.
 
 #include <windows.h>
 
@@ -56,6 +57,8 @@ public:
     // ARGB, kWidth x kHeight; null without a window).
     const ClockFace& ShownFace() const;
     Gdiplus::Bitmap* Surface() const;
+    // Frames pushed to the screen so far.
+    unsigned long FramesShown() const;
 
 private:
     class Impl;

@@ -1,7 +1,6 @@
 #include "widget/reminders/win32/file_choice.h"
 
-#include <commdlg.h>
-
+#include "common/win32/file_box.h"
 #include "services/product_services.h"
 #include "widget/reminders/editor_field_rules.h"
 
@@ -23,7 +22,7 @@ std::optional<std::string> ChooseExistingFile(HWND owner, const char* title, con
     // The widget resolves nothing against the current folder, but the host
     // program may: the box must leave it as it was.
     box.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameA(&box)) {
+    if (!ShowOpenFileBox(&box)) {
         return std::nullopt;
     }
     std::string chosen = path;

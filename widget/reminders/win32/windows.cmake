@@ -15,7 +15,7 @@ add_library(reminders_win32 STATIC
 )
 target_include_directories(reminders_win32 PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(reminders_win32 PUBLIC
-    reminders_core qvkernel32 common comctl32 comdlg32 user32
+    reminders_core qvkernel32 common comctl32 user32
 )
 suite_code_options(reminders_win32)
 

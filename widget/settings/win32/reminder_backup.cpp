@@ -1,10 +1,9 @@
 #include "widget/settings/win32/reminder_backup.h"
 
-#include <commdlg.h>
-
 #include <vector>
 
 #include "common/file_io.h"
+#include "common/win32/file_box.h"
 #include "services/product_services.h"
 #include "widget/reminders/reminder_messages.h"
 
@@ -35,9 +34,9 @@ std::string AskForFile(HWND owner, FileBox box, const char* title) {
     BOOL chosen = FALSE;
     if (box == FileBox::kOpen) {
         request.Flags |= OFN_FILEMUSTEXIST;
-        chosen = GetOpenFileNameA(&request);
+        chosen = ShowOpenFileBox(&request);
     } else {
-        chosen = GetSaveFileNameA(&request);
+        chosen = ShowSaveFileBox(&request);
     }
     return chosen != FALSE ? std::string(path.data()) : std::string();
 }

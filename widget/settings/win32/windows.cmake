@@ -11,7 +11,7 @@ add_library(widget_settings_win32 STATIC
 )
 target_include_directories(widget_settings_win32 PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(widget_settings_win32 PUBLIC
-    settings_core qvkernel32 LynKernel32 common comctl32 comdlg32 user32
+    settings_core qvkernel32 LynKernel32 common comctl32 user32
 )
 suite_code_options(widget_settings_win32)
 

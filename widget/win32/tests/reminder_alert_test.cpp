@@ -151,8 +151,10 @@ TEST_F(ReminderAlertTest, DueReminderStartsItsProgramPlaysItsSoundAndItsPopupDel
     SetEnvironmentVariableA("REMINDER_PROGRAM_MARKER", marker.c_str());
     const std::string sound = Folder().PathOf("alert.wav");
     ASSERT_TRUE(sound_files::WriteSilentWave(sound, 300));
-    const LocalTime now = ToLocalTime(SystemClock().Now());
-    ReminderItem due = OnceReminder("周会", now.year, now.month, now.day, now.hour, now.minute);
+    // Two minutes ahead: the test brings the alert itself (RM_DUE), and the
+    // alarm clock, which checks within a second, must not bring a second one.
+    const LocalTime soon = ToLocalTime(SystemClock().Now() + 120);
+    ReminderItem due = OnceReminder("周会", soon.year, soon.month, soon.day, soon.hour, soon.minute);
     due.content = "三楼会议室";
     due.program = JoinPath(BuildBinFolder(), "reminder_program_fixture.exe");
     due.sound = sound;

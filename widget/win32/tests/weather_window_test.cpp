@@ -262,6 +262,8 @@ TEST_F(WeatherWindowTest, AFeedThatNeverAnswersIsReportedAndTriedAgain) {
     EXPECT_EQ(Weather().FirstDay(), nullptr);
     EXPECT_EQ(Window()->layout().weather.height, 52);
     SaveScreenshot("weather_unreachable.png");
+    // Until the retry, nothing is awaited: no poll runs (KillTimer finds none).
+    EXPECT_FALSE(KillTimer(WindowHandle(), kWeatherPollTimer));
     const std::size_t before = Feed().ConnectionCount();
     ASSERT_TRUE(WaitUntil([&] { return Feed().ConnectionCount() > before; }, 20000));
 }

@@ -274,6 +274,39 @@ TEST_F(ClockWindowTest, DrawsTheDigitTilesAndBlinksTheColon) {
     EXPECT_TRUE(colonSeen[0] && colonSeen[1]) << "the colon shows at every second redraw";
 }
 
+TEST_F(ClockWindowTest, MakesNoFramesWhileHiddenAndOneAtOnceWhenShown) {
+    TimeTestServer server(TimeReply::CloseAtOnce());
+    ASSERT_TRUE(Open(SettingsFor(server.Port())));
+    const HWND window = clock_.GetSafeHwnd();
+    const unsigned long atStart = clock_.FramesShown();
+    EXPECT_GE(atStart, 1u) << "the first frame comes with the window";
+    ASSERT_TRUE(PumpUntil([&] { return clock_.FramesShown() >= atStart + 2; }, 5000)) << "the timer redraws";
+
+    // Hidden through the clock and through the window itself, as the
+    // calendar's placement does.
+    const std::function<void(bool)> ways[] = {
+        [&](bool show) { clock_.Show(show); },
+        [&](bool show) {
+            SetWindowPos(
+                window, nullptr, 0, 0, 0, 0,
+                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        },
+    };
+    for (const auto& showOrHide : ways) {
+        showOrHide(false);
+        ASSERT_FALSE(IsWindowVisible(window));
+        const unsigned long hidden = clock_.FramesShown();
+        clock_.SetAlpha(200);  // kept for the next frame, not drawn now
+        testkit::PumpMessages(1300);
+        EXPECT_EQ(clock_.FramesShown(), hidden);
+
+        showOrHide(true);
+        ASSERT_TRUE(IsWindowVisible(window));
+        EXPECT_EQ(clock_.FramesShown(), hidden + 1) << "drawn at once when shown";
+        EXPECT_TRUE(PumpUntil([&] { return clock_.FramesShown() >= hidden + 3; }, 5000)) << "and redrawn again";
+    }
+}
+
 TEST_F(ClockWindowTest, WithoutImagesTheWindowStillRuns) {
     TimeTestServer server(TimeReply::CloseAtOnce());
     ClockWindow::Settings settings = SettingsFor(server.Port());
