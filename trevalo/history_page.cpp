@@ -1,6 +1,7 @@
 #include "trevalo/history_page.h"
 
 #include "common/file_io.h"
+#include "common/html_escape.h"
 #include "common/xml_encoding.h"
 #include "xml/xml_dom.h"
 #include "xml/xml_helper.h"
@@ -113,39 +114,6 @@ std::optional<std::vector<ChatMessage>> ReadChatLog(const std::string& xmlText) 
         return std::vector<ChatMessage>{};
     }
     return ReadMessages(document);
-}
-
-std::string HtmlEscape(std::string_view text) {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (IsLeadByte(c) && i + 1 < text.size()) {
-            escaped += c;
-            escaped += text[++i];
-            continue;
-        }
-        switch (c) {
-            case '&':
-                escaped += "&amp;";
-                break;
-            case '<':
-                escaped += "&lt;";
-                break;
-            case '>':
-                escaped += "&gt;";
-                break;
-            case '"':
-                escaped += "&quot;";
-                break;
-            case '\'':
-                escaped += "&#39;";
-                break;
-            default:
-                escaped += c;
-        }
-    }
-    return escaped;
 }
 
 std::string HistoryHeader(int width) {

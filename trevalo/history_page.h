@@ -32,10 +32,6 @@ struct ChatMessage {
 // be created; a text that does not load gives no messages.
 std::optional<std::vector<ChatMessage>> ReadChatLog(const std::string& xmlText);
 
-// `text` with &, <, >, " and ' written as HTML entities, double-byte GBK
-// characters kept whole.
-std::string HtmlEscape(std::string_view text);
-
 // The table's opening and heading row for a work area `width` pixels wide,
 // and one row per message (names and text escaped); the message column is
 // width - 600 pixels wide.

@@ -7,13 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "common/html_escape.h"
 #include "site/site_response.h"
 
 inline constexpr char kHtmlContentType[] = "text/html; charset=gb2312";
-
-// `text` with &, <, >, " and ' written as entities. Byte-wise is safe for GBK:
-// the second byte of a character is never one of these.
-std::string HtmlEscape(std::string_view text);
 
 // A whole document: `title` (text, escaped here), the shared style sheet,
 // and `body` (HTML, as it is).

@@ -100,26 +100,6 @@ TEST_F(ChatLogTest, TextThatDoesNotLoadGivesNoMessages) {
     }
 }
 
-TEST(HtmlEscape, WritesMarkupCharactersAsEntities) {
-    struct Case {
-        std::string text;
-        std::string escaped;
-    };
-    const Case cases[] = {
-        {"", ""},
-        {"plain 你好", "plain 你好"},
-        {"<b>Tom & \"Jerry\"</b> isn't", "&lt;b&gt;Tom &amp; &quot;Jerry&quot;&lt;/b&gt; isn&#39;t"},
-        {"&amp;", "&amp;amp;"},
-        // Double-byte characters whose second bytes are '[', '\\' and '|'.
-        {"\xB0[<\x81\\&\xFE|", "\xB0[&lt;\x81\\&amp;\xFE|"},
-        // A lead byte left alone at the end is kept as it is.
-        {"a>\x81", "a&gt;\x81"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(HtmlEscape(c.text), c.escaped) << c.text;
-    }
-}
-
 TEST(HistoryTable, HeaderHasFiveHeadingCellsAndOpenTable) {
     EXPECT_EQ(HistoryHeader(1280), kHeader1280);
 }
