@@ -3,6 +3,7 @@
 // Whole-file reading and crash-safe writing of user data.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,3 +39,14 @@ int ReplaceFileAtomically(const std::string& path, std::string_view contents);
 // When the file at `path` was last written, clamped to the span of a Moment;
 // nullopt when there is no such file or its attributes cannot be read.
 std::optional<Moment> FileWriteTime(const std::string& path);
+
+// What tells one version of a file from the next without reading it: its
+// last write time (whole seconds, as FileWriteTime) and its size.
+struct FileStamp {
+    Moment written = 0;
+    std::uint64_t size = 0;
+
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+// The stamp of the file at `path`; nullopt as for FileWriteTime.
+std::optional<FileStamp> ReadFileStamp(const std::string& path);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "toolkit/lyn_ini.h"
 
@@ -51,6 +52,20 @@ std::optional<ShutdownSchedule> ReadShutdownSchedule(const std::string& path) {
     schedule.minute = ReadNumberKey(ini, kShutdownMinuteKey);
     schedule.on = ReadNumberKey(ini, kShutdownOnKey) != 0;
     return schedule;
+}
+
+ShutdownScheduleReader::ShutdownScheduleReader(std::string path) : path_(std::move(path)) {}
+
+std::optional<ShutdownSchedule> ShutdownScheduleReader::Read(Moment now) {
+    const std::optional<FileStamp> stamp = ReadFileStamp(path_);
+    if (stamp && stamp_ && *stamp == *stamp_ && stamp->written < readAt_) {
+        return schedule_;
+    }
+    schedule_ = ReadShutdownSchedule(path_);
+    // Taken before the read: a write during it changes the stamp again.
+    stamp_ = schedule_ ? stamp : std::nullopt;
+    readAt_ = now;
+    return schedule_;
 }
 
 bool WriteShutdownSchedule(const std::string& path, const ShutdownSchedule& schedule) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/file_io.h"
 #include "common/local_time.h"
 
 struct ShutdownSchedule {
@@ -45,6 +46,28 @@ int ReadSettingNumber(std::string_view text);
 // when there is none); nullopt when the file cannot be opened. Missing or
 // unreadable values are 0 (off at 0:00).
 std::optional<ShutdownSchedule> ReadShutdownSchedule(const std::string& path);
+
+// The schedule of one settings file, read again only when the file has
+// changed: the shutdown check asks for it every two seconds, and the file
+// changes once in a long while. A change is seen by the file's write time
+// and size; a file written in the same second as the last read is read
+// again each time, since a second write within that second would leave
+// both as they were.
+class ShutdownScheduleReader {
+public:
+    explicit ShutdownScheduleReader(std::string path);
+
+    // As ReadShutdownSchedule(path) would answer at `now`.
+    std::optional<ShutdownSchedule> Read(Moment now);
+
+private:
+    std::string path_;
+    // The stamp the file had just before the kept schedule was read, and when
+    // that was; no stamp, nothing kept.
+    std::optional<FileStamp> stamp_;
+    Moment readAt_ = 0;
+    std::optional<ShutdownSchedule> schedule_;
+};
 
 // Writes hour, minute and start ("%d", start 1 or 0), making missing keys.
 // True when all three were written.

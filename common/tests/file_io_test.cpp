@@ -324,4 +324,13 @@ TEST_F(FileIoTest, WriteTimeIsTheFilesModificationTime) {
 
 TEST_F(FileIoTest, WriteTimeOfAMissingFileIsUnknown) {
     EXPECT_EQ(FileWriteTime(PathOf("none.xml")), std::nullopt);
+    EXPECT_EQ(ReadFileStamp(PathOf("none.xml")), std::nullopt);
+}
+
+TEST_F(FileIoTest, StampIsTheWriteTimeAndTheSize) {
+    const std::string path = PathOf("module.ini");
+    ASSERT_EQ(ReplaceFileAtomically(path, "[windowsexit]\r\nstart=1\r\n"), 0);
+    const std::chrono::sys_seconds written{std::chrono::seconds(1217889000)};
+    std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::from_sys(written));
+    EXPECT_EQ(ReadFileStamp(path), (FileStamp{1217889000, 24}));
 }

@@ -16,7 +16,7 @@ constexpr std::int64_t kSecondsFrom1601To1970 = 11644473600;
 
 }  // namespace
 
-std::optional<Moment> FileWriteTime(const std::string& path) {
+std::optional<FileStamp> ReadFileStamp(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA attributes{};
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes)) {
         return std::nullopt;
@@ -26,11 +26,19 @@ std::optional<Moment> FileWriteTime(const std::string& path) {
     // Whole seconds first: any 64-bit count of steps then fits the signed
     // arithmetic below.
     const std::int64_t seconds = static_cast<std::int64_t>(steps / kFileTimeStepsPerSecond) - kSecondsFrom1601To1970;
+    FileStamp stamp;
     if (seconds > std::numeric_limits<Moment>::max()) {
-        return std::numeric_limits<Moment>::max();
+        stamp.written = std::numeric_limits<Moment>::max();
+    } else if (seconds < std::numeric_limits<Moment>::min()) {
+        stamp.written = std::numeric_limits<Moment>::min();
+    } else {
+        stamp.written = static_cast<Moment>(seconds);
     }
-    if (seconds < std::numeric_limits<Moment>::min()) {
-        return std::numeric_limits<Moment>::min();
-    }
-    return static_cast<Moment>(seconds);
+    stamp.size = (static_cast<std::uint64_t>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
+    return stamp;
+}
+
+std::optional<Moment> FileWriteTime(const std::string& path) {
+    const std::optional<FileStamp> stamp = ReadFileStamp(path);
+    return stamp ? std::optional<Moment>(stamp->written) : std::nullopt;
 }

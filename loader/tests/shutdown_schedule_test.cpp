@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <climits>
 #include <filesystem>
 #include <fstream>
@@ -154,6 +155,53 @@ TEST_F(ShutdownSettingsFile, MidnightIsWrittenAsZerosAndTheOtherSettingsStay) {
     ASSERT_TRUE(WriteShutdownSchedule(path, {23, 59, true}));
     EXPECT_EQ(ReadShutdownSchedule(path), (ShutdownSchedule{23, 59, true}));
     EXPECT_NE(Read(path).find("start=1\r\n"), std::string::npos);
+}
+
+// The reader keeps what it read until the file's stamp changes; a file
+// rewritten behind its back with the old stamp put back shows whether it
+// read again.
+TEST_F(ShutdownSettingsFile, TheReaderReadsAgainOnlyWhenTheFileMayHaveChanged) {
+    const std::string path = PathOf("module.ini");
+    const auto writeAt = [&](std::string_view contents, Moment written) {
+        WriteFile("module.ini", contents);
+        const std::chrono::sys_seconds time{std::chrono::seconds(written)};
+        std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::from_sys(time));
+    };
+    constexpr Moment kWritten = 1797000000;
+    writeAt("[windowsexit]\r\nhour=22\r\nminute=30\r\nstart=1\r\n", kWritten);
+    ShutdownScheduleReader reader(path);
+    EXPECT_EQ(reader.Read(kWritten + 10), (ShutdownSchedule{22, 30, true}));
+
+    struct Step {
+        const char* what;
+        std::string_view contents;
+        Moment written;
+        Moment readAt;
+        ShutdownSchedule schedule;
+    } const steps[] = {
+        {"same stamp: kept", "[windowsexit]\r\nhour=23\r\nminute=30\r\nstart=1\r\n", kWritten, kWritten + 12,
+         {22, 30, true}},
+        {"new write time", "[windowsexit]\r\nhour=23\r\nminute=30\r\nstart=1\r\n", kWritten + 13,
+         kWritten + 14, {23, 30, true}},
+        {"new size", "[windowsexit]\r\nhour=23\r\nminute=30\r\nstart=0 \r\n", kWritten + 13, kWritten + 16,
+         {23, 30, false}},
+        {"written in the second of the last read", "[windowsexit]\r\nhour=21\r\nminute=30\r\nstart=0 \r\n",
+         kWritten + 18, kWritten + 18, {21, 30, false}},
+        {"so that second is read again", "[windowsexit]\r\nhour=20\r\nminute=30\r\nstart=0 \r\n",
+         kWritten + 18, kWritten + 20, {20, 30, false}},
+        {"then kept", "[windowsexit]\r\nhour=19\r\nminute=30\r\nstart=0 \r\n", kWritten + 18, kWritten + 22,
+         {20, 30, false}},
+    };
+    for (const Step& step : steps) {
+        writeAt(step.contents, step.written);
+        EXPECT_EQ(reader.Read(step.readAt), step.schedule) << step.what;
+    }
+}
+
+TEST_F(ShutdownSettingsFile, TheReaderOfAFileThatCannotBeMadeReadsNothing) {
+    ShutdownScheduleReader reader((std::filesystem::path(folder_) / "no such folder" / "module.ini").string());
+    EXPECT_EQ(reader.Read(1797000000), std::nullopt);
+    EXPECT_EQ(reader.Read(1797000002), std::nullopt);
 }
 
 TEST_F(ShutdownSettingsFile, AFileThatCannotBeMadeReadsAsNothingAndTakesNoWrite) {

@@ -27,7 +27,12 @@ LoaderWindow::LoaderWindow(const IClock& clock,
                            DesktopShell& shell,
                            PowerControl& power,
                            LoaderWindowOptions options)
-    : clock_(clock), modules_(modules), shell_(shell), power_(power), options_(std::move(options)) {}
+    : clock_(clock),
+      modules_(modules),
+      shell_(shell),
+      power_(power),
+      options_(std::move(options)),
+      shutdownSchedule_(LoaderPathsFor(options_.programFolder).moduleSettings) {}
 
 LoaderWindow::~LoaderWindow() {
     if (window_ != nullptr) {
@@ -419,9 +424,9 @@ bool LoaderWindow::OnCommand(unsigned number) {
 // are served by its message loop meanwhile. Nothing of the window is used
 // after the countdown: the window may have been destroyed while it ran.
 void LoaderWindow::CheckShutdown() {
-    const std::optional<ShutdownSchedule> schedule =
-        ReadShutdownSchedule(LoaderPathsFor(options_.programFolder).moduleSettings);
-    if (!schedule || !ShutdownDue(*schedule, ToLocalTime(clock_.Now()))) {
+    const Moment now = clock_.Now();
+    const std::optional<ShutdownSchedule> schedule = shutdownSchedule_.Read(now);
+    if (!schedule || !ShutdownDue(*schedule, ToLocalTime(now))) {
         return;
     }
     KillTimer(window_, timer::kShutdownCheck);

@@ -24,6 +24,7 @@
 #include "common/win32/handles.h"
 #include "loader/desktop_commands.h"
 #include "loader/module_manager.h"
+#include "loader/shutdown_schedule.h"
 #include "loader/tool_window_slots.h"
 #include "loader/tray_texts.h"
 #include "loader/widget_interface.h"
@@ -120,6 +121,7 @@ private:
     DesktopShell& shell_;
     PowerControl& power_;
     LoaderWindowOptions options_;
+    ShutdownScheduleReader shutdownSchedule_;
 
     HWND window_ = nullptr;
     UINT taskbarCreated_ = 0;  // the shell's "TaskbarCreated" message
