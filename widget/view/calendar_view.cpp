@@ -68,6 +68,14 @@ bool CalendarView::CheckRollover() {
     return true;
 }
 
+unsigned CalendarView::MillisecondsToNextRolloverCheck() const {
+    constexpr int kSecondsPerDay = 24 * 60 * 60;
+    constexpr int kLongestWaitSeconds = 60;
+    const LocalTime now = ToLocalTime(clock_.Now());
+    const int toMidnight = kSecondsPerDay - (now.hour * 3600 + now.minute * 60 + now.second);
+    return static_cast<unsigned>(std::clamp(toMidnight, 1, kLongestWaitSeconds)) * 1000;
+}
+
 CommandResult CalendarView::OnCommand(std::uint32_t command) {
     if (command >= kDeleteReminderCommandBase) {
         return {CommandEffect::kDeleteReminder, command - kDeleteReminderCommandBase};

@@ -85,6 +85,10 @@ public:
     // The date-rollover check: when today's date differs from the day last
     // seen, remembers it, selects it and returns true.
     bool CheckRollover();
+    // When to run that check next: a moment after the local date changes,
+    // and within a minute whatever happens meanwhile (the clock set, the
+    // computer asleep), in milliseconds.
+    unsigned MillisecondsToNextRolloverCheck() const;
     CommandResult OnCommand(std::uint32_t command);
     // The day under the pointer (0 = none); true when it changed.
     bool SetHoverDay(int day);

@@ -17,7 +17,6 @@ enum Timer : UINT_PTR {
     // 4 to 6 are the weather's (weather_sequence.h).
     kReminderStateTimer = 7,
 };
-constexpr UINT kRolloverMilliseconds = 2000;
 constexpr UINT kWatchDelayMilliseconds = 5000;
 constexpr UINT kWatchMilliseconds = 1000;
 // Snoozed alerts come within this of their moment.
@@ -60,7 +59,7 @@ int CCalendarWindow::OnCreate(CREATESTRUCTA* create) {
     view_->SetDescriptionMeasurer(
         [this](const std::string& description, int width) { return painter_.MeasureDescription(description, width); });
     view_->SelectToday();
-    SetTimer(self, kRolloverTimer, kRolloverMilliseconds, nullptr);
+    SetTimer(self, kRolloverTimer, view_->MillisecondsToNextRolloverCheck(), nullptr);
     CreateDirectoryA(JoinPath(module_.folder, "Data").c_str(), nullptr);  // fails harmlessly when it exists
     skinName_ = ReadSkinName(module_.loaderSettingsPath);
     LoadSkin();
@@ -68,7 +67,7 @@ int CCalendarWindow::OnCreate(CREATESTRUCTA* create) {
     Redraw();
     clock_.Create(self, {JoinPath(module_.folder, "Commskins"), SkinFolder(), module_.networkSettingsPath, alpha_});
     hotKeys_.RegisterHotKeys(self, module_.loaderSettingsPath);
-    SetTimer(self, kWatchDelayTimer, kWatchDelayMilliseconds, nullptr);
+    RestartPointerWatch();
     StartReminderState();
     SetTimer(self, kReminderStateTimer, kReminderStateMilliseconds, nullptr);
     return 0;
@@ -110,6 +109,10 @@ LRESULT CCalendarWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
+        case WM_TIMECHANGE:
+            // The clock was set: the date may have changed just now.
+            CheckRollover();
+            break;
         case WM_MOUSEMOVE:
             OnMouseMove(x, y);
             return 0;
@@ -155,14 +158,11 @@ LRESULT CCalendarWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
 void CCalendarWindow::OnTimer(UINT_PTR timer) {
     switch (timer) {
         case kRolloverTimer:
-            if (view_->CheckRollover()) {
-                Redraw();
-                // Today's mark moves in the planner too.
-                RefreshPlanner();
-            }
+            CheckRollover();
             break;
         case kWatchDelayTimer:
             KillTimer(GetSafeHwnd(), kWatchDelayTimer);
+            pointerWatched_ = true;
             SetTimer(GetSafeHwnd(), kWatchTimer, kWatchMilliseconds, nullptr);
             break;
         case kWatchTimer:
@@ -175,6 +175,15 @@ void CCalendarWindow::OnTimer(UINT_PTR timer) {
             OnWeatherTimer(timer);
             break;
     }
+}
+
+void CCalendarWindow::CheckRollover() {
+    if (view_->CheckRollover()) {
+        Redraw();
+        // Today's mark moves in the planner too.
+        RefreshPlanner();
+    }
+    SetTimer(GetSafeHwnd(), kRolloverTimer, view_->MillisecondsToNextRolloverCheck(), nullptr);
 }
 
 void CCalendarWindow::WatchPointer() {
@@ -193,6 +202,21 @@ void CCalendarWindow::WatchPointer() {
     if (module_.settings.autoHide != 0 && !inside && !hidden_ && window.top <= kHideNearTop) {
         Hide();
     }
+    // The pointer is looked at again only while it is over the window's
+    // area but not over the window itself (over the clock, say): on the
+    // window, its leaving brings WM_MOUSELEAVE, which runs this watch; away
+    // from it, there is nothing to do until it comes back.
+    if (inside && !trackingLeave_) {
+        SetTimer(GetSafeHwnd(), kWatchTimer, kWatchMilliseconds, nullptr);
+    } else {
+        KillTimer(GetSafeHwnd(), kWatchTimer);
+    }
+}
+
+void CCalendarWindow::RestartPointerWatch() {
+    pointerWatched_ = false;
+    KillTimer(GetSafeHwnd(), kWatchTimer);
+    SetTimer(GetSafeHwnd(), kWatchDelayTimer, kWatchDelayMilliseconds, nullptr);
 }
 
 // A fixed window stays at the saved left and top, however it is moved.
@@ -244,8 +268,7 @@ BOOL CCalendarWindow::Hide() {
 BOOL CCalendarWindow::ShowOnTop() {
     edgeStrip_.DestroyWindow();
     if (module_.settings.autoHide != 0) {
-        KillTimer(GetSafeHwnd(), kWatchTimer);
-        SetTimer(GetSafeHwnd(), kWatchDelayTimer, kWatchDelayMilliseconds, nullptr);
+        RestartPointerWatch();
     }
     if (!IsWindowVisible(GetSafeHwnd())) {
         // Wine puts a window on top of the X display when it maps it: the

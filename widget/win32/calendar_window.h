@@ -118,7 +118,15 @@ private:
     // calendar_window.cpp: life, timers, placement, drawing and saving.
     void OnDestroy();
     void OnTimer(UINT_PTR timer);
+    // Saves when the pointer has left the window and hides a window near the
+    // top (auto-hide); looks again in a second only while the pointer is over
+    // the window's area but not over the window itself.
     void WatchPointer();
+    // Selects the new day when the date has changed, and sets when to look
+    // again.
+    void CheckRollover();
+    // The watch begins a few seconds from now.
+    void RestartPointerWatch();
     void LoadSkin();
     std::string SkinFolder() const;
     void Redraw();
@@ -210,6 +218,8 @@ private:
     cmmctrls::ISoundPlayer* soundPlayer_ = nullptr;  // QvCTRL's, never freed
     bool hidden_ = false;
     bool pointerWasInside_ = false;
+    // The watch's start delay has passed: leaving the window runs the watch.
+    bool pointerWatched_ = false;
     bool trackingLeave_ = false;
     bool saveFailureShown_ = false;
 };

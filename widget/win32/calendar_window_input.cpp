@@ -65,6 +65,9 @@ void CCalendarWindow::OnMouseLeave() {
     if (changed) {
         Redraw();
     }
+    if (pointerWatched_) {
+        WatchPointer();
+    }
 }
 
 void CCalendarWindow::OnLeftButtonDown(int x, int y) {

@@ -231,6 +231,20 @@ TEST_F(CalendarViewTest, RolloverSelectsTheNewDay) {
     EXPECT_FALSE(view.CheckRollover());
 }
 
+TEST_F(CalendarViewTest, RolloverCheckComesJustAfterMidnightAndAtLeastEachMinute) {
+    struct Case {
+        Moment now;
+        unsigned milliseconds;
+    } const cases[] = {
+        {At(2008, 8, 8, 23, 59, 58), 2000}, {At(2008, 8, 8, 23, 59, 59), 1000}, {At(2008, 8, 8, 23, 59, 0), 60000},
+        {At(2008, 8, 8, 23, 59, 30), 30000}, {At(2008, 8, 9, 0, 0, 0), 60000},  {At(2008, 12, 31, 12, 0, 0), 60000},
+    };
+    for (const Case& c : cases) {
+        clock.Set(c.now);
+        EXPECT_EQ(view.MillisecondsToNextRolloverCheck(), c.milliseconds) << c.now;
+    }
+}
+
 TEST_F(CalendarViewTest, HoveredDayLeadsTheInformationLine) {
     EXPECT_TRUE(view.SetHoverDay(10));
     EXPECT_FALSE(view.SetHoverDay(10));
