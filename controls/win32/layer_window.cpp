@@ -145,16 +145,19 @@ void CLayerWindow::SetLayerBitmap(Gdiplus::Bitmap* image, BYTE opacity) {
     }
     image->UnlockBits(&data);
 
+    // The window stays where it is; its size is given only when the image
+    // has another one, so an unchanged window is not moved or sized anew.
     RECT window = {};
     GetWindowRect(GetSafeHwnd(), &window);
-    POINT destination = {window.left, window.top};
     SIZE size = {width, height};
+    const bool resized = window.right - window.left != width || window.bottom - window.top != height;
     POINT source = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, opacity, AC_SRC_ALPHA};
     ++framesShown_;
     // The window may change size here and make a new back buffer, which may
     // have been `image`: it is not touched after this call.
-    update(GetSafeHwnd(), nullptr, &destination, &size, frame->dc.get(), &source, 0, &blend, ULW_ALPHA);
+    update(GetSafeHwnd(), nullptr, nullptr, resized ? &size : nullptr, frame->dc.get(), &source, 0, &blend,
+           ULW_ALPHA);
 }
 
 void CLayerWindow::TurnLayeredStyle(int flag) {
