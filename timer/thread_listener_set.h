@@ -55,7 +55,11 @@ class ThreadListenerSet;
 class ITimerWindow {
 public:
     virtual ~ITimerWindow() = default;
+    // Timer's thread: wake the owner for a dispatch.
     virtual void PostTick(ThreadListenerSet* set) = 0;
+    // Owning thread: `listener` is due; the window has it called on the
+    // owning thread if it is still registered by then (in the TM_TICK being
+    // handled, or else in a TM_FIRE of its own).
     virtual void PostFire(ITimerSenseObj* listener, ThreadListenerSet* set) = 0;
 };
 

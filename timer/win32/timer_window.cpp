@@ -6,35 +6,52 @@ ThreadListenerSet* SetOfWindow(HWND window) {
     return reinterpret_cast<ThreadListenerSet*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
+// Only a listener still registered is called; the pointer is compared,
+// never followed, before that. After TimeArrive the set may be gone (the
+// listener may have removed the last entry), so the caller must not touch
+// it without looking again.
+void CallIfRegistered(ThreadListenerSet& set, ITimerSenseObj* listener) {
+    if (listener == nullptr || !set.Holds(listener)) {
+        return;
+    }
+    try {
+        listener->TimeArrive();
+    } catch (...) {
+        // A listener's exception must not unwind through the system's
+        // message dispatch; the listener stays registered.
+    }
+}
+
+// Runs the dispatch with the firings collected, then calls the listeners in
+// the order they fired. Every call may end the set (and the window's hold on
+// it), so the set is looked up from the window again before each one.
+void HandleTick(HWND window, ThreadListenerSet* set) {
+    auto* timerWindow = static_cast<TimerWindow*>(set->window());
+    std::vector<ITimerSenseObj*> due;
+    timerWindow->CollectFiresInto(&due);
+    set->OnTickMessage();
+    timerWindow->CollectFiresInto(nullptr);
+    for (ITimerSenseObj* listener : due) {
+        if (SetOfWindow(window) != set) {
+            return;
+        }
+        CallIfRegistered(*set, listener);
+    }
+}
+
 // The second parameter of our messages names the set, but any program can
 // post these numbers to a top-level window. The set is therefore taken from
 // the window itself, which owns it for its whole life, and a message naming
 // any other set (or one already gone) is ignored.
-void HandleTimerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    ThreadListenerSet* set = SetOfWindow(window);
-    if (set == nullptr || reinterpret_cast<LPARAM>(set) != lParam) {
-        return;
-    }
-    if (message == TM_TICK) {
-        set->OnTickMessage();
-        return;
-    }
-    // Only a listener still registered is called; the pointer is compared,
-    // never followed, before that. After TimeArrive the set may be gone (the
-    // listener may have removed the last entry), so nothing touches it.
-    auto* listener = reinterpret_cast<ITimerSenseObj*>(wParam);
-    if (listener != nullptr && set->Holds(listener)) {
-        listener->TimeArrive();
-    }
-}
-
 LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == TM_TICK || message == TM_FIRE) {
-        try {
-            HandleTimerMessage(window, message, wParam, lParam);
-        } catch (...) {
-            // A listener's exception must not unwind through the system's
-            // message dispatch; the listener stays registered.
+        ThreadListenerSet* set = SetOfWindow(window);
+        if (set != nullptr && reinterpret_cast<LPARAM>(set) == lParam) {
+            if (message == TM_TICK) {
+                HandleTick(window, set);
+            } else {
+                CallIfRegistered(*set, reinterpret_cast<ITimerSenseObj*>(wParam));
+            }
         }
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -100,5 +117,13 @@ void TimerWindow::PostTick(ThreadListenerSet* set) {
 }
 
 void TimerWindow::PostFire(ITimerSenseObj* listener, ThreadListenerSet* set) {
+    if (collecting_ != nullptr) {
+        try {
+            collecting_->push_back(listener);
+            return;
+        } catch (...) {
+            // Out of memory: the listener gets a message of its own instead.
+        }
+    }
     PostMessageA(window_, TM_FIRE, reinterpret_cast<WPARAM>(listener), reinterpret_cast<LPARAM>(set));
 }

@@ -1,12 +1,17 @@
 #pragma once
 
 // The hidden window through which the timer service reaches a listening
-// thread: the timer's thread posts TM_TICK and TM_FIRE to it, and its window
-// procedure runs the dispatch and the listeners on the thread that owns it.
+// thread: the timer's thread posts TM_TICK to it, and its window procedure
+// runs the dispatch and the listeners on the thread that owns it. The
+// listeners a TM_TICK brings due are called in that same message, one after
+// the other once the dispatch is done, each only if it is still registered
+// then; a listener that comes due outside a TM_TICK (the owner adding or
+// removing one catches up on the periods before) gets a TM_FIRE of its own.
 
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "timer/thread_listener_set.h"
 
@@ -39,11 +44,16 @@ public:
     bool IsAlive() const;
 
     void PostTick(ThreadListenerSet* set) override;
+    // Adds the listener to the list being collected, else posts TM_FIRE.
     void PostFire(ITimerSenseObj* listener, ThreadListenerSet* set) override;
+    // While `due` is set, firings are collected there instead of posted
+    // (the owning thread, during the dispatch of a TM_TICK).
+    void CollectFiresInto(std::vector<ITimerSenseObj*>* due) { collecting_ = due; }
 
 private:
     TimerWindow(HWND window, DWORD ownerThread) : window_(window), ownerThread_(ownerThread) {}
 
     HWND window_;
     DWORD ownerThread_;
+    std::vector<ITimerSenseObj*>* collecting_ = nullptr;  // the owning thread's only
 };

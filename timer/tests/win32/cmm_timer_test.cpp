@@ -259,6 +259,61 @@ TEST_F(CMMTimerTest, AListenerThatUnregistersItselfIsNotCalledAgain) {
     EXPECT_GE(keeper.calls, 4);
 }
 
+// A tick calls the listeners it brings due within its own message, in the
+// order of the list, and posts no message for each.
+TEST_F(CMMTimerTest, ATickCallsItsDueListenersInOrderWithoutAMessageEach) {
+    std::vector<const ITimerSenseObj*> order;
+    CountingListener first(&order);
+    CountingListener second(&order);
+    CountingListener third(&order);
+    bool fireQueued = false;
+    second.onArrive = [&] {
+        MSG queued;
+        fireQueued = fireQueued || PeekMessageA(&queued, nullptr, TM_FIRE, TM_FIRE, PM_NOREMOVE) != FALSE;
+    };
+    timer_->RegisterListener(&first, 0);
+    timer_->RegisterListener(&second, 0);
+    timer_->RegisterListener(&third, 0);
+    TickPump pump;
+    ASSERT_TRUE(pump.Ticks(1));
+    const std::vector<const ITimerSenseObj*> oneTick = {&first, &second, &third};
+    EXPECT_EQ(order, oneTick);
+    EXPECT_FALSE(fireQueued);
+}
+
+// A listener may unregister others, or the thread's last listeners with
+// their set and window, while more of them are due on the same tick: those
+// are not called.
+TEST_F(CMMTimerTest, ListenersUnregisteredByOneCalledBeforeThemOnTheSameTickAreNotCalled) {
+    CountingListener keeper;
+    CountingListener remover;
+    CountingListener removed;
+    remover.onArrive = [&] { timer_->UnRegisterListener(&removed); };
+    timer_->RegisterListener(&remover, 0);
+    timer_->RegisterListener(&removed, 0);
+    timer_->RegisterListener(&keeper, 0);
+    TickPump pump;
+    ASSERT_TRUE(pump.Ticks(3));
+    EXPECT_EQ(removed.calls, 0);
+    EXPECT_GE(keeper.calls, 3);
+    timer_->UnRegisterListener(&remover);
+    timer_->UnRegisterListener(&keeper);
+
+    CountingListener ender;
+    CountingListener afterEnd;
+    ender.onArrive = [&] {
+        timer_->UnRegisterListener(&ender);
+        timer_->UnRegisterListener(&afterEnd);
+    };
+    timer_->RegisterListener(&ender, 0);
+    timer_->RegisterListener(&afterEnd, 0);
+    ASSERT_TRUE(pump.Until([&] { return ender.calls > 0; }, 5000));
+    pump.For(300);
+    EXPECT_TRUE(TimerWindowsOf(GetCurrentThreadId()).empty());
+    EXPECT_EQ(ender.calls, 1);
+    EXPECT_EQ(afterEnd.calls, 0);
+}
+
 TEST_F(CMMTimerTest, TimerMessagesNamingNoLiveSetOrListenerAreIgnored) {
     CountingListener ticker;  // brings the TM_TICKs that name the window and set
     CountingListener registered;
