@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "common/win32/handles.h"
+#include "common/win32/top_down_dib.h"
 #include "controls/win32/system_entry_points.h"
 #include "controls/zoom_slices.h"
 
@@ -94,16 +95,9 @@ CLayerWindow::FrameTarget* CLayerWindow::FrameTargetOf(int width, int height) {
         return frame_.get();
     }
     frame_.reset();
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     // A null device context stands for the screen in both calls.
-    UniqueGdiObject dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueGdiObject dib = CreateTopDownDib(nullptr, width, height, &bits);
     UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
     if (!dib || !memory || bits == nullptr) {
         return nullptr;
@@ -156,8 +150,7 @@ void CLayerWindow::SetLayerBitmap(Gdiplus::Bitmap* image, BYTE opacity) {
     ++framesShown_;
     // The window may change size here and make a new back buffer, which may
     // have been `image`: it is not touched after this call.
-    update(GetSafeHwnd(), nullptr, nullptr, resized ? &size : nullptr, frame->dc.get(), &source, 0, &blend,
-           ULW_ALPHA);
+    update(GetSafeHwnd(), nullptr, nullptr, resized ? &size : nullptr, frame->dc.get(), &source, 0, &blend, ULW_ALPHA);
 }
 
 void CLayerWindow::TurnLayeredStyle(int flag) {

@@ -4,6 +4,7 @@
 
 #include "common/text_encoding.h"
 #include "common/win32/gdiplus_session.h"
+#include "common/win32/top_down_dib.h"
 
 namespace {
 
@@ -95,15 +96,8 @@ bool AboutWindow::Create() {
         return false;
     }
     std::vector<std::uint32_t> pixels = DrawFace(imagePath_, version_);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;  // top-down, as the pixels are
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    faceBitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    faceBitmap_ = CreateTopDownDib(nullptr, kWidth, kHeight, &bits);  // top-down, as the pixels are
     faceDc_.reset(CreateCompatibleDC(nullptr));
     if (!faceBitmap_ || !faceDc_ || bits == nullptr) {
         window_.reset();

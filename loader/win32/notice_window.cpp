@@ -4,6 +4,7 @@
 
 #include "common/text_encoding.h"
 #include "common/win32/gdiplus_session.h"
+#include "common/win32/top_down_dib.h"
 #include "loader/desktop_commands.h"
 #include "loader/update_notice.h"
 
@@ -116,15 +117,9 @@ std::vector<std::uint32_t> NoticeWindow::DrawFace(const std::string& imagePath, 
 bool NoticeWindow::MakeFace() {
     const std::vector<std::uint32_t> pixels = DrawFace(imagePath_, text_);
     if (!faceBitmap_) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = kNoticeWidth;
-        info.bmiHeader.biHeight = -kNoticeHeight;  // top-down, as the pixels are
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        UniqueGdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        // Top-down, as the pixels are.
+        UniqueGdiObject bitmap = CreateTopDownDib(nullptr, kNoticeWidth, kNoticeHeight, &bits);
         UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
         if (!bitmap || !dc || bits == nullptr) {
             return false;

@@ -5,6 +5,8 @@
 #include <array>
 #include <vector>
 
+#include "common/win32/top_down_dib.h"
+
 namespace {
 
 constexpr int kMarkerSize = 16;
@@ -46,15 +48,8 @@ std::vector<std::uint32_t> CapturePixels(const RECT& area) {
     if (!screen || !memory) {
         return pixels;
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueGdiObject bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueGdiObject bitmap = CreateTopDownDib(screen.get(), width, height, &bits);
     if (!bitmap || bits == nullptr) {
         return pixels;
     }

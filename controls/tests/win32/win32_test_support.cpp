@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "common/win32/handles.h"
+#include "common/win32/top_down_dib.h"
 
 namespace controls_test {
 
@@ -87,13 +88,7 @@ ScreenPixels ReadScreen(const RECT& area) {
         SelectedObject selected(memory.get(), bitmap.get());
         BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY | CAPTUREBLT);
     }
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(width, height);
     pixels.rgb.resize(static_cast<std::size_t>(width) * height);
     GetDIBits(memory.get(), static_cast<HBITMAP>(bitmap.get()), 0, height, pixels.rgb.data(), &info, DIB_RGB_COLORS);
     for (std::uint32_t& pixel : pixels.rgb) {

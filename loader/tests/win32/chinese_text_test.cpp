@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "common/win32/handles.h"
+#include "common/win32/top_down_dib.h"
 #include "loader/command_line.h"
 #include "loader/tests/win32/fixture_folder.h"
 #include "loader/tests/win32/loader_window_harness.h"
@@ -180,15 +181,8 @@ testkit::Image ReferenceText(const std::string& text, LOGFONTA font) {
     const int height = std::abs(static_cast<int>(font.lfHeight)) * 3 + 8;
     const int width = height * static_cast<int>(text.size()) + 16;
     testkit::Image image;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueGdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueGdiObject bitmap = CreateTopDownDib(nullptr, width, height, &bits);
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     UniqueGdiObject smoothed(CreateFontIndirectA(&font));
     if (!bitmap || !dc || !smoothed || bits == nullptr) {

@@ -1,6 +1,7 @@
 #include "toolkit/tests/win32/control_fixture.h"
 
 #include "common/win32/handles.h"
+#include "common/win32/top_down_dib.h"
 #include "testkit/win32/window_helpers.h"
 
 namespace control_test {
@@ -88,15 +89,8 @@ Rendering::Rendering(HWND window) {
     GetClientRect(window, &client);
     width_ = client.right;
     height_ = client.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const UniqueGdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const UniqueGdiObject bitmap = CreateTopDownDib(nullptr, width_, height_, &bits);
     if (!bitmap || bits == nullptr) {
         return;
     }

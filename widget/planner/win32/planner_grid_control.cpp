@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "common/win32/handles.h"
+#include "common/win32/top_down_dib.h"
 
 namespace {
 
@@ -20,15 +21,8 @@ bool IsOfThisProcess(HWND window) {
 
 // A 32-bit top-down DIB the size of the client area.
 UniqueGdiObject MakeCanvas(HDC dc, int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    return UniqueGdiObject(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    return CreateTopDownDib(dc, width, height, &bits);
 }
 
 }  // namespace

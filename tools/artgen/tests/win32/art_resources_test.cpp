@@ -3,6 +3,7 @@
 // carries resources/loader_art.rc and runs in the tree's folder, beside art/.
 
 #include "common/win32/handles.h"
+#include "common/win32/top_down_dib.h"
 #include "testkit/win32/screenshot.h"
 
 #include <commctrl.h>
@@ -25,15 +26,8 @@ constexpr std::uint32_t kGround = 0x00FF00FF;  // magenta, in none of the pictur
 class Surface {
 public:
     Surface(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bitmap_ = CreateTopDownDib(dc_.get(), width, height, &bits);
         pixels_ = static_cast<std::uint32_t*>(bits);
         selected_ = std::make_unique<SelectedObject>(dc_.get(), bitmap_.get());
         for (int i = 0; i < width * height; ++i) {
