@@ -178,6 +178,11 @@ void CCalendarWindow::OnTimer(UINT_PTR timer) {
 }
 
 void CCalendarWindow::CheckRollover() {
+    // WM_TIMECHANGE is broadcast to every window, also one whose view is
+    // not made yet.
+    if (!view_) {
+        return;
+    }
     if (view_->CheckRollover()) {
         Redraw();
         // Today's mark moves in the planner too.
